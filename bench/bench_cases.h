@@ -1,0 +1,62 @@
+// The four decisions that are measured, shared by the timing benchmark and
+// the instruction counter: (a) a message the hook does not handle, (b) a
+// character found at the first entry, (c) at the last key entry, (d) a scan
+// code absent from the table. Translation is active with the KOI8
+// typewriter table under the Ctrl+Shift (Left/Right) method.
+#pragma once
+
+#include <cstdint>
+
+#include "hooklib/hook_logic.h"
+
+namespace bench {
+
+struct Msg {
+    std::uint32_t message;
+    std::uint32_t wParam;
+    std::uint32_t lParam;
+};
+
+// Stands in for GetKeyState: an out-of-line call into state the compiler
+// cannot see through, as the real one is.
+struct Keys {
+    std::int16_t states[256];
+    __attribute__((noinline)) std::int16_t keyState(int vk) { return states[vk & 0xFF]; }
+    void beep(std::uint32_t, std::uint32_t) {}
+    std::intptr_t callNextHook(std::uint32_t, std::int32_t, std::uintptr_t, std::intptr_t) { return 0; }
+};
+
+enum Case { kOtherMessage, kFirstEntry, kLastEntry, kAbsent, kCaseCount };
+
+inline const char* caseName(int c) {
+    static const char* const names[] = {"a_other_message", "b_first_entry", "c_last_entry", "d_absent"};
+    return names[c];
+}
+
+inline Msg messageFor(int c) {
+    switch (c) {
+        case kOtherMessage: return Msg{0x0200, 0, 0};             // WM_MOUSEMOVE
+        case kFirstEntry: return Msg{0x0102, '1', 0x00020001u};   // the 1 key
+        case kLastEntry: return Msg{0x0102, '/', 0x00350001u};    // the slash key
+        default: return Msg{0x0102, '\\', 0x002B0001u};           // backslash
+    }
+}
+
+inline tavrilex::SharedHookState activeState() {
+    tavrilex::SharedHookState state = tavrilex::initialSharedState();
+    state.entryCount = vyrtel::layouts::kBuiltinEntryCount;
+    state.translationSwitch = 1;
+    return state;
+}
+
+}  // namespace bench
+
+// Shaped like the hook procedure: the state is a global (in the DLL it lies
+// in the shared section) and the message record arrives through lParam.
+inline tavrilex::SharedHookState g_benchState = bench::activeState();
+inline bench::Keys g_benchKeys{};
+
+extern "C" __attribute__((noipa)) std::intptr_t vyrtel_bench_hook(int code, std::uintptr_t removeFlag,
+                                                                  std::intptr_t lParam) {
+    return tavrilex::hookProcedure<bench::Msg>(g_benchState, code, removeFlag, lParam, g_benchKeys);
+}

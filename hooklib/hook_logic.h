@@ -1,0 +1,217 @@
+// The translation engine: everything GetMsgHookProc decides, with no
+// platform call of its own. The DLL instantiates it with GetKeyState and
+// Beep; the tests and benchmarks with fakes. It runs on every message that
+// every GUI thread retrieves, so the common path (a message that is neither
+// WM_KEYDOWN nor WM_CHAR) is a handful of compares and nothing else.
+//
+// Platform requirements (duck-typed, resolved at compile time):
+//   std::int16_t keyState(int virtualKey);                   // GetKeyState
+//   void beep(std::uint32_t hertz, std::uint32_t milliseconds);  // Beep
+//   std::intptr_t callNextHook(std::uint32_t hook, std::int32_t code,
+//                              std::uintptr_t wParam, std::intptr_t lParam);
+// Message requirements: fields `message`, `wParam`, `lParam` (as in MSG).
+#pragma once
+
+#include <cstdint>
+
+#include "shared_state.h"
+
+namespace tavrilex {
+
+inline constexpr std::uint32_t kWmKeyDown = 0x0100;
+inline constexpr std::uint32_t kWmChar = 0x0102;
+
+inline constexpr int kVkShift = 0x10;
+inline constexpr int kVkControl = 0x11;
+inline constexpr int kVkCapital = 0x14;
+inline constexpr int kVkNumLock = 0x90;
+inline constexpr int kVkScroll = 0x91;
+
+inline constexpr std::uint8_t kScanLeftShift = 0x2A;
+
+inline constexpr std::uint32_t kBeepOnHertz = 1000;
+inline constexpr std::uint32_t kBeepOffHertz = 600;
+inline constexpr std::uint32_t kBeepMilliseconds = 40;
+
+namespace detail {
+
+// Another process may rewrite any shared field at any moment; each decision
+// works on one read of it, never on a re-read that could differ.
+template <class T>
+inline T readShared(const T& field) {
+    return __atomic_load_n(&field, __ATOMIC_RELAXED);
+}
+
+template <class T, class U>
+inline void writeShared(T& field, U value) {
+    __atomic_store_n(&field, static_cast<T>(value), __ATOMIC_RELAXED);
+}
+
+inline bool isDown(std::int16_t keyState) {
+    return (static_cast<std::uint16_t>(keyState) & 0xFF80u) != 0;
+}
+
+inline bool isToggledOn(std::int16_t keyState) {
+    return (keyState & 1) != 0;
+}
+
+inline std::uint8_t scanCodeOf(std::uint32_t lParam) {
+    return static_cast<std::uint8_t>(lParam >> 16);
+}
+
+inline constexpr std::uint32_t kExtendedKeyBit = 1u << 24;
+inline constexpr std::uint32_t kContextCodeBit = 1u << 29;
+inline constexpr std::uint32_t kPreviousStateBit = 1u << 30;
+
+// Linear search in stored order, first match wins; returns the position of
+// the match, or the number of entries searched when there is none. The count
+// comes from shared memory that any process can write: whatever it holds,
+// the search stays inside the 64 entries of the table area.
+//
+// An absent scan code walks the whole table on every character typed, so the
+// search is unrolled completely: it jumps to the probe of the first entry and
+// falls through to the last, two instructions per entry.
+inline std::int32_t findEntry(const KeyEntry* table, std::int32_t count, std::uint8_t scanCode) {
+    if (count <= 0) return 0;
+    const std::int32_t n = count < kTableCapacity ? count : kTableCapacity;
+    const KeyEntry* const end = table + n;
+#define TAVRILEX_PROBE(k) \
+    case k:               \
+        if (end[-(k)].scanCode == scanCode) return n - (k); \
+        [[fallthrough]];
+    switch (n) {
+        TAVRILEX_PROBE(64) TAVRILEX_PROBE(63) TAVRILEX_PROBE(62) TAVRILEX_PROBE(61) TAVRILEX_PROBE(60) TAVRILEX_PROBE(59) TAVRILEX_PROBE(58) TAVRILEX_PROBE(57)
+        TAVRILEX_PROBE(56) TAVRILEX_PROBE(55) TAVRILEX_PROBE(54) TAVRILEX_PROBE(53) TAVRILEX_PROBE(52) TAVRILEX_PROBE(51) TAVRILEX_PROBE(50) TAVRILEX_PROBE(49)
+        TAVRILEX_PROBE(48) TAVRILEX_PROBE(47) TAVRILEX_PROBE(46) TAVRILEX_PROBE(45) TAVRILEX_PROBE(44) TAVRILEX_PROBE(43) TAVRILEX_PROBE(42) TAVRILEX_PROBE(41)
+        TAVRILEX_PROBE(40) TAVRILEX_PROBE(39) TAVRILEX_PROBE(38) TAVRILEX_PROBE(37) TAVRILEX_PROBE(36) TAVRILEX_PROBE(35) TAVRILEX_PROBE(34) TAVRILEX_PROBE(33)
+        TAVRILEX_PROBE(32) TAVRILEX_PROBE(31) TAVRILEX_PROBE(30) TAVRILEX_PROBE(29) TAVRILEX_PROBE(28) TAVRILEX_PROBE(27) TAVRILEX_PROBE(26) TAVRILEX_PROBE(25)
+        TAVRILEX_PROBE(24) TAVRILEX_PROBE(23) TAVRILEX_PROBE(22) TAVRILEX_PROBE(21) TAVRILEX_PROBE(20) TAVRILEX_PROBE(19) TAVRILEX_PROBE(18) TAVRILEX_PROBE(17)
+        TAVRILEX_PROBE(16) TAVRILEX_PROBE(15) TAVRILEX_PROBE(14) TAVRILEX_PROBE(13) TAVRILEX_PROBE(12) TAVRILEX_PROBE(11) TAVRILEX_PROBE(10) TAVRILEX_PROBE(9)
+        TAVRILEX_PROBE(8) TAVRILEX_PROBE(7) TAVRILEX_PROBE(6) TAVRILEX_PROBE(5) TAVRILEX_PROBE(4) TAVRILEX_PROBE(3) TAVRILEX_PROBE(2) TAVRILEX_PROBE(1)
+        default:
+            break;
+    }
+#undef TAVRILEX_PROBE
+    return n;
+}
+
+template <class Platform>
+void announceSwitch(SharedHookState& state, std::uint32_t nowOn, Platform& platform) {
+    writeShared(state.translationSwitch, nowOn);
+    if (readShared(state.beeperFlag) != 0) {
+        platform.beep(nowOn ? kBeepOnHertz : kBeepOffHertz, kBeepMilliseconds);
+    }
+}
+
+// A Shift key-down while Ctrl is held flips translation (method 2) or sets it
+// by the side of the Shift key (method 3). Auto-repeat never toggles.
+template <class Platform, class Message>
+__attribute__((noinline)) std::intptr_t onKeyDown(SharedHookState& state, Platform& platform, const Message& msg) {
+    const std::uint32_t lParam = static_cast<std::uint32_t>(msg.lParam);
+    if (static_cast<std::uint32_t>(msg.wParam) != static_cast<std::uint32_t>(kVkShift) ||
+        (lParam & kPreviousStateBit) != 0) {
+        return 0;
+    }
+
+    const std::int32_t method = readShared(state.toggleMethod);
+    if (method != kToggleCtrlShiftCycled && method != kToggleCtrlShiftLeftRight) return 0;
+
+    const std::int16_t ctrl = platform.keyState(kVkControl);
+    writeShared(state.ctrlSlot, ctrl);
+    if (!isDown(ctrl)) return 0;
+
+    const std::uint32_t current = readShared(state.translationSwitch);
+    if (method == kToggleCtrlShiftCycled) {
+        announceSwitch(state, current != 0 ? 0u : 1u, platform);
+        return 0;
+    }
+    const std::uint8_t scanCode = scanCodeOf(lParam);
+    writeShared(state.scanCodeSlot, scanCode);
+    if (scanCode == kScanLeftShift) {
+        if (current != 0) announceSwitch(state, 0u, platform);
+    } else {
+        if (current == 0) announceSwitch(state, 1u, platform);
+    }
+    return 0;
+}
+
+// Replaces the character of a WM_CHAR by the active table's byte for its
+// scan code, when translation is active. Both steps return the hook
+// procedure's result, which is always 0.
+template <class Platform, class Message>
+__attribute__((noinline)) std::intptr_t onChar(SharedHookState& state, Platform& platform, Message& msg) {
+    const std::uint32_t lParam = static_cast<std::uint32_t>(msg.lParam);
+    if ((lParam & (kExtendedKeyBit | kContextCodeBit)) != 0) return 0;
+
+    const std::int16_t ctrl = platform.keyState(kVkControl);
+    writeShared(state.ctrlSlot, ctrl);
+    if (isDown(ctrl)) return 0;
+
+    switch (readShared(state.toggleMethod)) {
+        case kToggleScrollLock: {
+            const std::int16_t scroll = platform.keyState(kVkScroll);
+            writeShared(state.scrollLockSlot, scroll);
+            if (!isToggledOn(scroll)) return 0;
+            break;
+        }
+        case kToggleNumLock: {
+            const std::int16_t num = platform.keyState(kVkNumLock);
+            writeShared(state.numLockSlot, num);
+            if (!isToggledOn(num)) return 0;
+            break;
+        }
+        case kToggleCtrlShiftCycled:
+        case kToggleCtrlShiftLeftRight:
+            if (readShared(state.translationSwitch) == 0) return 0;
+            break;
+        default:  // never set by the control program: translate always
+            break;
+    }
+
+    const std::uint8_t scanCode = scanCodeOf(lParam);
+    writeShared(state.scanCodeSlot, scanCode);
+    const std::int32_t count = readShared(state.entryCount);
+    const std::int32_t at = findEntry(state.tableArea, count, scanCode);
+    writeShared(state.searchPositionSlot, at);
+    if (at >= count || at >= kTableCapacity) return 0;
+
+    // One read of the entry: a concurrent table load may change it under us.
+    const KeyEntry entry = state.tableArea[at];
+    const std::int16_t shift = platform.keyState(kVkShift);
+    writeShared(state.shiftSlot, static_cast<std::uint16_t>(shift) & 0xFF80u);
+    bool shifted = isDown(shift);
+    if (entry.capsFlag != 0) {
+        const std::uint16_t capsOn = isToggledOn(platform.keyState(kVkCapital)) ? 1 : 0;
+        writeShared(state.capsLockSlot, capsOn);
+        shifted = shifted != (capsOn != 0);
+        writeShared(state.shiftSlot, shifted ? 1u : 0u);
+    }
+    msg.wParam = shifted ? entry.shifted : entry.unshifted;  // zero-extended byte
+    return 0;
+}
+
+}  // namespace detail
+
+// GetMsgHookProc itself, but for the platform calls. A negative code is
+// handed on to the next hook with the hook handle held in the shared record,
+// and its result returned; any other code returns 0. For code 0, lParam
+// points to the retrieved message, whose wParam a WM_CHAR may have rewritten.
+// The remove flag is never consulted: a message peeked without removal and
+// then retrieved is examined twice.
+template <class Message, class Platform>
+inline std::intptr_t hookProcedure(SharedHookState& state, std::int32_t code, std::uintptr_t removeFlag,
+                                   std::intptr_t lParam, Platform& platform) {
+    if (code != 0) [[unlikely]] {
+        if (code > 0) return 0;
+        return platform.callNextHook(detail::readShared(state.hookHandle), code, removeFlag, lParam);
+    }
+    // The common case leaves after two compares. The key steps stay out of
+    // line and are reached by tail calls, so this path sets up no frame.
+    Message& msg = *reinterpret_cast<Message*>(lParam);
+    const std::uint32_t message = static_cast<std::uint32_t>(msg.message);
+    if (message == kWmChar) return detail::onChar(state, platform, msg);
+    if (message == kWmKeyDown) return detail::onKeyDown(state, platform, msg);
+    return 0;
+}
+
+}  // namespace tavrilex

@@ -1,0 +1,219 @@
+// The four built-in translation tables: KOI8 and CP1251, each in the
+// typewriter and the phonetic arrangement. This is the one source of the
+// tables; the control program hands them to the library, and the library's
+// shared state starts out holding the KOI8 typewriter table.
+//
+// Each line is one key: scan code, caps flag, unshifted and shifted byte,
+// then the US key cap and the two signs the key gives.
+#pragma once
+
+#include <array>
+
+#include "key_entry.h"
+
+namespace vyrtel::layouts {
+
+// Each built-in table: 46 key entries and a closing all-zero entry, all of
+// which take part in lookups (the control program hands over 47).
+inline constexpr int kBuiltinEntryCount = 47;
+using BuiltinTable = std::array<KeyEntry, kBuiltinEntryCount>;
+
+namespace detail {
+
+inline constexpr int kDigitKeyCount = 12;
+inline constexpr int kLetterKeyCount = 34;  // Q .. slash, backslash excepted
+
+// The digit row is the same in every table: ASCII digits, and with Shift the
+// signs of a Ukrainian typewriter.
+inline constexpr KeyEntry kDigitRow[kDigitKeyCount] = {
+    {0x02, kSign, 0x31, 0x23},  // 1  1 #
+    {0x03, kSign, 0x32, 0x2D},  // 2  2 -
+    {0x04, kSign, 0x33, 0x2F},  // 3  3 /
+    {0x05, kSign, 0x34, 0x22},  // 4  4 "
+    {0x06, kSign, 0x35, 0x3A},  // 5  5 :
+    {0x07, kSign, 0x36, 0x2C},  // 6  6 ,
+    {0x08, kSign, 0x37, 0x2E},  // 7  7 .
+    {0x09, kSign, 0x38, 0x5F},  // 8  8 _
+    {0x0A, kSign, 0x39, 0x3F},  // 9  9 ?
+    {0x0B, kSign, 0x30, 0x25},  // 0  0 %
+    {0x0C, kSign, 0x27, 0x3B},  // -  ' ;
+    {0x0D, kSign, 0x3D, 0x2B},  // =  = +
+};
+
+constexpr BuiltinTable assemble(const KeyEntry (&letterKeys)[kLetterKeyCount]) {
+    BuiltinTable table{};
+    int at = 0;
+    for (const KeyEntry& key : kDigitRow) table[at++] = key;
+    for (const KeyEntry& key : letterKeys) table[at++] = key;
+    table[at] = KeyEntry{0, 0, 0, 0};  // matches scan code 0 only
+    return table;
+}
+
+}  // namespace detail
+
+// KOI8, typewriter layout. Letters as in KOI8-U, except that ґ and Ґ are
+// stored as B1 and B2 (not KOI8-U's AD and BD): the bytes the system writes.
+inline constexpr BuiltinTable kKoi8Typewriter = detail::assemble({
+    // upper row
+    {0x10, kLetter, 0xCA, 0xEA},  // Q  й Й
+    {0x11, kLetter, 0xC3, 0xE3},  // W  ц Ц
+    {0x12, kLetter, 0xD5, 0xF5},  // E  у У
+    {0x13, kLetter, 0xCB, 0xEB},  // R  к К
+    {0x14, kLetter, 0xC5, 0xE5},  // T  е Е
+    {0x15, kLetter, 0xCE, 0xEE},  // Y  н Н
+    {0x16, kLetter, 0xC7, 0xE7},  // U  г Г
+    {0x17, kLetter, 0xDB, 0xFB},  // I  ш Ш
+    {0x18, kLetter, 0xDD, 0xFD},  // O  щ Щ
+    {0x19, kLetter, 0xDA, 0xFA},  // P  з З
+    {0x1A, kLetter, 0xC8, 0xE8},  // [  х Х
+    {0x1B, kLetter, 0xA7, 0xB7},  // ]  ї Ї
+    // home row
+    {0x1E, kLetter, 0xC6, 0xE6},  // A  ф Ф
+    {0x1F, kLetter, 0xA6, 0xB6},  // S  і І
+    {0x20, kLetter, 0xD7, 0xF7},  // D  в В
+    {0x21, kLetter, 0xC1, 0xE1},  // F  а А
+    {0x22, kLetter, 0xD0, 0xF0},  // G  п П
+    {0x23, kLetter, 0xD2, 0xF2},  // H  р Р
+    {0x24, kLetter, 0xCF, 0xEF},  // J  о О
+    {0x25, kLetter, 0xCC, 0xEC},  // K  л Л
+    {0x26, kLetter, 0xC4, 0xE4},  // L  д Д
+    {0x27, kLetter, 0xD6, 0xF6},  // ;  ж Ж
+    {0x28, kLetter, 0xA4, 0xB4},  // '  є Є
+    {0x29, kLetter, 0xB1, 0xB2},  // `  ґ Ґ
+    // lower row
+    {0x2C, kLetter, 0xD1, 0xF1},  // Z  я Я
+    {0x2D, kLetter, 0xDE, 0xFE},  // X  ч Ч
+    {0x2E, kLetter, 0xD3, 0xF3},  // C  с С
+    {0x2F, kLetter, 0xCD, 0xED},  // V  м М
+    {0x30, kLetter, 0xC9, 0xE9},  // B  и И
+    {0x31, kLetter, 0xD4, 0xF4},  // N  т Т
+    {0x32, kLetter, 0xD8, 0xF8},  // M  ь Ь
+    {0x33, kLetter, 0xC2, 0xE2},  // ,  б Б
+    {0x34, kLetter, 0xC0, 0xE0},  // .  ю Ю
+    {0x35, kSign,   0x29, 0x28},  // /  ) (
+});
+
+// KOI8, phonetic layout.
+inline constexpr BuiltinTable kKoi8Phonetic = detail::assemble({
+    // upper row
+    {0x10, kLetter, 0xD1, 0xF1},  // Q  я Я
+    {0x11, kLetter, 0xDB, 0xFB},  // W  ш Ш
+    {0x12, kLetter, 0xC5, 0xE5},  // E  е Е
+    {0x13, kLetter, 0xD2, 0xF2},  // R  р Р
+    {0x14, kLetter, 0xD4, 0xF4},  // T  т Т
+    {0x15, kLetter, 0xC9, 0xE9},  // Y  и И
+    {0x16, kLetter, 0xD5, 0xF5},  // U  у У
+    {0x17, kLetter, 0xA6, 0xB6},  // I  і І
+    {0x18, kLetter, 0xCF, 0xEF},  // O  о О
+    {0x19, kLetter, 0xD0, 0xF0},  // P  п П
+    {0x1A, kLetter, 0xC0, 0xE0},  // [  ю Ю
+    {0x1B, kLetter, 0xDD, 0xFD},  // ]  щ Щ
+    // home row
+    {0x1E, kLetter, 0xC1, 0xE1},  // A  а А
+    {0x1F, kLetter, 0xD3, 0xF3},  // S  с С
+    {0x20, kLetter, 0xC4, 0xE4},  // D  д Д
+    {0x21, kLetter, 0xC6, 0xE6},  // F  ф Ф
+    {0x22, kLetter, 0xB1, 0xB2},  // G  ґ Ґ
+    {0x23, kLetter, 0xC7, 0xE7},  // H  г Г
+    {0x24, kLetter, 0xCA, 0xEA},  // J  й Й
+    {0x25, kLetter, 0xCB, 0xEB},  // K  к К
+    {0x26, kLetter, 0xCC, 0xEC},  // L  л Л
+    {0x27, kLetter, 0xD8, 0xF8},  // ;  ь Ь
+    {0x28, kLetter, 0xD6, 0xF6},  // '  ж Ж
+    {0x29, kSign,   0x29, 0x28},  // `  ) (
+    // lower row
+    {0x2C, kLetter, 0xDA, 0xFA},  // Z  з З
+    {0x2D, kLetter, 0xC8, 0xE8},  // X  х Х
+    {0x2E, kLetter, 0xC3, 0xE3},  // C  ц Ц
+    {0x2F, kLetter, 0xD7, 0xF7},  // V  в В
+    {0x30, kLetter, 0xC2, 0xE2},  // B  б Б
+    {0x31, kLetter, 0xCE, 0xEE},  // N  н Н
+    {0x32, kLetter, 0xCD, 0xED},  // M  м М
+    {0x33, kLetter, 0xDE, 0xFE},  // ,  ч Ч
+    {0x34, kLetter, 0xA4, 0xB4},  // .  є Є
+    {0x35, kLetter, 0xA7, 0xB7},  // /  ї Ї
+});
+
+// Windows code page 1251, typewriter layout.
+inline constexpr BuiltinTable kCp1251Typewriter = detail::assemble({
+    // upper row
+    {0x10, kLetter, 0xE9, 0xC9},  // Q  й Й
+    {0x11, kLetter, 0xF6, 0xD6},  // W  ц Ц
+    {0x12, kLetter, 0xF3, 0xD3},  // E  у У
+    {0x13, kLetter, 0xEA, 0xCA},  // R  к К
+    {0x14, kLetter, 0xE5, 0xC5},  // T  е Е
+    {0x15, kLetter, 0xED, 0xCD},  // Y  н Н
+    {0x16, kLetter, 0xE3, 0xC3},  // U  г Г
+    {0x17, kLetter, 0xF8, 0xD8},  // I  ш Ш
+    {0x18, kLetter, 0xF9, 0xD9},  // O  щ Щ
+    {0x19, kLetter, 0xE7, 0xC7},  // P  з З
+    {0x1A, kLetter, 0xF5, 0xD5},  // [  х Х
+    {0x1B, kLetter, 0xBF, 0xAF},  // ]  ї Ї
+    // home row
+    {0x1E, kLetter, 0xF4, 0xD4},  // A  ф Ф
+    {0x1F, kLetter, 0xB3, 0xB2},  // S  і І
+    {0x20, kLetter, 0xE2, 0xC2},  // D  в В
+    {0x21, kLetter, 0xE0, 0xC0},  // F  а А
+    {0x22, kLetter, 0xEF, 0xCF},  // G  п П
+    {0x23, kLetter, 0xF0, 0xD0},  // H  р Р
+    {0x24, kLetter, 0xEE, 0xCE},  // J  о О
+    {0x25, kLetter, 0xEB, 0xCB},  // K  л Л
+    {0x26, kLetter, 0xE4, 0xC4},  // L  д Д
+    {0x27, kLetter, 0xE6, 0xC6},  // ;  ж Ж
+    {0x28, kLetter, 0xBA, 0xAA},  // '  є Є
+    {0x29, kLetter, 0xB4, 0xA5},  // `  ґ Ґ
+    // lower row
+    {0x2C, kLetter, 0xFF, 0xDF},  // Z  я Я
+    {0x2D, kLetter, 0xF7, 0xD7},  // X  ч Ч
+    {0x2E, kLetter, 0xF1, 0xD1},  // C  с С
+    {0x2F, kLetter, 0xEC, 0xCC},  // V  м М
+    {0x30, kLetter, 0xE8, 0xC8},  // B  и И
+    {0x31, kLetter, 0xF2, 0xD2},  // N  т Т
+    {0x32, kLetter, 0xFC, 0xDC},  // M  ь Ь
+    {0x33, kLetter, 0xE1, 0xC1},  // ,  б Б
+    {0x34, kLetter, 0xFE, 0xDE},  // .  ю Ю
+    {0x35, kSign,   0x29, 0x28},  // /  ) (
+});
+
+// Windows code page 1251, phonetic layout.
+inline constexpr BuiltinTable kCp1251Phonetic = detail::assemble({
+    // upper row
+    {0x10, kLetter, 0xFF, 0xDF},  // Q  я Я
+    {0x11, kLetter, 0xF8, 0xD8},  // W  ш Ш
+    {0x12, kLetter, 0xE5, 0xC5},  // E  е Е
+    {0x13, kLetter, 0xF0, 0xD0},  // R  р Р
+    {0x14, kLetter, 0xF2, 0xD2},  // T  т Т
+    {0x15, kLetter, 0xE8, 0xC8},  // Y  и И
+    {0x16, kLetter, 0xF3, 0xD3},  // U  у У
+    {0x17, kLetter, 0xB3, 0xB2},  // I  і І
+    {0x18, kLetter, 0xEE, 0xCE},  // O  о О
+    {0x19, kLetter, 0xEF, 0xCF},  // P  п П
+    {0x1A, kLetter, 0xFE, 0xDE},  // [  ю Ю
+    {0x1B, kLetter, 0xF9, 0xD9},  // ]  щ Щ
+    // home row
+    {0x1E, kLetter, 0xE0, 0xC0},  // A  а А
+    {0x1F, kLetter, 0xF1, 0xD1},  // S  с С
+    {0x20, kLetter, 0xE4, 0xC4},  // D  д Д
+    {0x21, kLetter, 0xF4, 0xD4},  // F  ф Ф
+    {0x22, kLetter, 0xB4, 0xA5},  // G  ґ Ґ
+    {0x23, kLetter, 0xE3, 0xC3},  // H  г Г
+    {0x24, kLetter, 0xE9, 0xC9},  // J  й Й
+    {0x25, kLetter, 0xEA, 0xCA},  // K  к К
+    {0x26, kLetter, 0xEB, 0xCB},  // L  л Л
+    {0x27, kLetter, 0xFC, 0xDC},  // ;  ь Ь
+    {0x28, kLetter, 0xE6, 0xC6},  // '  ж Ж
+    {0x29, kSign,   0x29, 0x28},  // `  ) (
+    // lower row
+    {0x2C, kLetter, 0xE7, 0xC7},  // Z  з З
+    {0x2D, kLetter, 0xF5, 0xD5},  // X  х Х
+    {0x2E, kLetter, 0xF6, 0xD6},  // C  ц Ц
+    {0x2F, kLetter, 0xE2, 0xC2},  // V  в В
+    {0x30, kLetter, 0xE1, 0xC1},  // B  б Б
+    {0x31, kLetter, 0xED, 0xCD},  // N  н Н
+    {0x32, kLetter, 0xEC, 0xCC},  // M  м М
+    {0x33, kLetter, 0xF7, 0xD7},  // ,  ч Ч
+    {0x34, kLetter, 0xBA, 0xAA},  // .  є Є
+    {0x35, kLetter, 0xBF, 0xAF},  // /  ї Ї
+});
+
+}  // namespace vyrtel::layouts

@@ -1,0 +1,586 @@
+// The hook procedure's decisions, driven with synthetic messages and faked
+// key states: dispatch, toggling, translation conditions, lookup and shift
+// resolution, and what lands in the working slots.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+#include <map>
+#include <utility>
+#include <vector>
+
+#include "hooklib/hook_logic.h"
+
+namespace {
+
+using namespace tavrilex;
+using vyrtel::layouts::BuiltinTable;
+using vyrtel::layouts::KeyEntry;
+
+constexpr std::int16_t kDown = static_cast<std::int16_t>(0xFF80);  // as GetKeyState
+constexpr std::int16_t kToggled = 0x0001;
+
+constexpr std::uint32_t kWmKeyUp = 0x0101;
+constexpr std::uint32_t kWmDeadChar = 0x0103;
+constexpr std::uint32_t kWmSysKeyDown = 0x0104;
+constexpr std::uint32_t kWmSysChar = 0x0106;
+constexpr std::uint32_t kWmMouseMove = 0x0200;
+constexpr std::uint32_t kWmPaint = 0x000F;
+
+constexpr std::uint8_t kScanQ = 0x10;
+constexpr std::uint8_t kScan1 = 0x02;
+constexpr std::uint8_t kScanSlash = 0x35;
+constexpr std::uint8_t kScanBackslash = 0x2B;
+constexpr std::uint8_t kScanRightShift = 0x36;
+
+struct FakeMsg {
+    std::uint32_t message;
+    std::uint32_t wParam;
+    std::uint32_t lParam;
+};
+
+struct NextHookCall {
+    std::uint32_t hook;
+    std::int32_t code;
+    std::uintptr_t wParam;
+    std::intptr_t lParam;
+    bool operator==(const NextHookCall&) const = default;
+};
+
+// Key states as the test sets them; records which keys were read, which
+// beeps were asked for and what was handed on to the next hook.
+struct FakePlatform {
+    std::map<int, std::int16_t> states;
+    std::vector<int> reads;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> beeps;
+    std::vector<NextHookCall> nextHookCalls;
+    std::intptr_t nextHookResult = 0x5A5A;
+
+    std::int16_t keyState(int vk) {
+        reads.push_back(vk);
+        return states[vk];
+    }
+    void beep(std::uint32_t hertz, std::uint32_t ms) { beeps.emplace_back(hertz, ms); }
+    std::intptr_t callNextHook(std::uint32_t hook, std::int32_t code, std::uintptr_t wParam, std::intptr_t lParam) {
+        nextHookCalls.push_back({hook, code, wParam, lParam});
+        return nextHookResult;
+    }
+
+    bool wasRead(int vk) const {
+        for (int r : reads) {
+            if (r == vk) return true;
+        }
+        return false;
+    }
+};
+
+constexpr std::uint32_t lParamFor(std::uint8_t scanCode, std::uint32_t flags = 0) {
+    return 1u | (std::uint32_t(scanCode) << 16) | flags;
+}
+
+constexpr std::uint32_t kExtended = 1u << 24;
+constexpr std::uint32_t kContext = 1u << 29;
+constexpr std::uint32_t kRepeat = 1u << 30;
+constexpr std::uint32_t kReleased = 1u << 31;
+
+FakeMsg charMsg(std::uint8_t scanCode, std::uint32_t ch = 'x', std::uint32_t flags = 0) {
+    return FakeMsg{kWmChar, ch, lParamFor(scanCode, flags)};
+}
+
+FakeMsg shiftDown(std::uint8_t scanCode, std::uint32_t flags = 0) {
+    return FakeMsg{kWmKeyDown, static_cast<std::uint32_t>(kVkShift), lParamFor(scanCode, flags)};
+}
+
+class HookLogic : public ::testing::Test {
+protected:
+    SharedHookState state = initialSharedState();
+    FakePlatform keys;
+
+    void load(const KeyEntry* table, std::int32_t count) {
+        for (std::int32_t i = 0; i < count; ++i) state.tableArea[i] = table[i];
+        state.entryCount = count;
+    }
+    void load(const BuiltinTable& table) { load(table.data(), std::int32_t(table.size())); }
+
+    // Translation active under the default method 3.
+    void activate(const BuiltinTable& table = vyrtel::layouts::kKoi8Typewriter) {
+        load(table);
+        state.toggleMethod = kToggleCtrlShiftLeftRight;
+        state.translationSwitch = 1;
+    }
+
+    // One call of the hook procedure, with the remove flag PM_REMOVE.
+    std::intptr_t run(FakeMsg& msg, std::int32_t code = 0) {
+        return hookProcedure<FakeMsg>(state, code, 1, reinterpret_cast<std::intptr_t>(&msg), keys);
+    }
+
+    // The character a WM_CHAR for `scanCode` arrives with.
+    std::uint32_t typed(std::uint8_t scanCode, std::uint32_t ch = 'x', std::uint32_t flags = 0) {
+        FakeMsg msg = charMsg(scanCode, ch, flags);
+        run(msg);
+        EXPECT_EQ(msg.message, kWmChar);
+        EXPECT_EQ(msg.lParam, lParamFor(scanCode, flags)) << "lParam is never changed";
+        return msg.wParam;
+    }
+
+    void pressCtrlAndShift(std::uint8_t shiftScan, std::uint32_t flags = 0) {
+        keys.states[kVkControl] = kDown;
+        FakeMsg msg = shiftDown(shiftScan, flags);
+        run(msg);
+        EXPECT_EQ(msg.wParam, std::uint32_t(kVkShift)) << "the key-down itself is never changed";
+        EXPECT_EQ(msg.message, kWmKeyDown);
+    }
+};
+
+// ---- Dispatch on hook code and message ----
+
+TEST_F(HookLogic, NegativeCodePassesOnWithTheSharedHookHandleAndReturnsItsResult) {
+    activate();
+    state.hookHandle = 0xC0DE;
+    for (std::int32_t code : {-1, -100, INT_MIN}) {
+        FakeMsg msg = charMsg(kScanQ, 'q');
+        EXPECT_EQ(run(msg, code), 0x5A5A);
+        EXPECT_EQ(msg.wParam, std::uint32_t('q'));
+        const NextHookCall expected{0xC0DE, code, 1, reinterpret_cast<std::intptr_t>(&msg)};
+        EXPECT_EQ(keys.nextHookCalls.back(), expected);
+    }
+    EXPECT_EQ(keys.nextHookCalls.size(), 3u);
+    EXPECT_TRUE(keys.reads.empty());
+}
+
+TEST_F(HookLogic, NegativeCodeNeverTouchesLParamWhichNeedNotPointToAMessage) {
+    state.hookHandle = 7;
+    EXPECT_EQ(hookProcedure<FakeMsg>(state, -1, 0, 0, keys), 0x5A5A);  // a null lParam
+    EXPECT_EQ(hookProcedure<FakeMsg>(state, -1, 0, -12345, keys), 0x5A5A);
+    EXPECT_EQ(keys.nextHookCalls.back().lParam, -12345);
+}
+
+TEST_F(HookLogic, PositiveCodeReturnsZeroAndChangesNothing) {
+    activate();
+    for (std::int32_t code : {1, 2, INT_MAX}) {
+        FakeMsg msg = charMsg(kScanQ, 'q');
+        EXPECT_EQ(run(msg, code), 0);
+        EXPECT_EQ(msg.wParam, std::uint32_t('q'));
+        keys.states[kVkControl] = kDown;
+        FakeMsg toggle = shiftDown(0x2A);
+        run(toggle, code);
+    }
+    EXPECT_TRUE(keys.reads.empty());
+    EXPECT_TRUE(keys.nextHookCalls.empty());
+    EXPECT_EQ(state.translationSwitch, 1u);
+}
+
+TEST_F(HookLogic, MessagesOtherThanKeyDownAndCharPassUntouchedAndUnread) {
+    activate();
+    state.toggleMethod = 4;  // would translate any WM_CHAR unconditionally
+    keys.states[kVkControl] = kDown;
+    const SharedHookState before = state;
+    for (std::uint32_t message : {kWmKeyUp, kWmSysKeyDown, kWmSysChar, kWmDeadChar, kWmMouseMove, kWmPaint, 0u}) {
+        FakeMsg msg{message, kVkShift, lParamFor(kScanQ)};
+        EXPECT_EQ(run(msg), 0);
+        EXPECT_EQ(msg.wParam, std::uint32_t(kVkShift)) << message;
+        EXPECT_EQ(msg.lParam, lParamFor(kScanQ)) << message;
+    }
+    EXPECT_TRUE(keys.reads.empty());
+    EXPECT_EQ(std::memcmp(&before, &state, sizeof state), 0);
+}
+
+// ---- Toggling under each method ----
+
+TEST_F(HookLogic, LeftRightMethodSwitchesOnWithRightShiftAndOffWithLeftShift) {
+    pressCtrlAndShift(kScanRightShift);
+    EXPECT_EQ(state.translationSwitch, 1u);
+    pressCtrlAndShift(kScanRightShift);  // already on: nothing
+    pressCtrlAndShift(kScanLeftShift);
+    EXPECT_EQ(state.translationSwitch, 0u);
+    pressCtrlAndShift(kScanLeftShift);  // already off: nothing
+    EXPECT_EQ(state.translationSwitch, 0u);
+    const std::vector<std::pair<std::uint32_t, std::uint32_t>> expected = {{1000, 40}, {600, 40}};
+    EXPECT_EQ(keys.beeps, expected);
+}
+
+TEST_F(HookLogic, LeftRightMethodTreatsAnyScanCodeButLeftShiftAsSwitchingOn) {
+    pressCtrlAndShift(0x00);
+    EXPECT_EQ(state.translationSwitch, 1u);
+    EXPECT_EQ(state.scanCodeSlot, 0x00);
+}
+
+TEST_F(HookLogic, CycledMethodFlipsOnEveryCtrlShiftWithEitherShiftKey) {
+    state.toggleMethod = kToggleCtrlShiftCycled;
+    pressCtrlAndShift(kScanLeftShift);
+    EXPECT_EQ(state.translationSwitch, 1u);
+    pressCtrlAndShift(kScanLeftShift);
+    EXPECT_EQ(state.translationSwitch, 0u);
+    pressCtrlAndShift(kScanRightShift);
+    EXPECT_EQ(state.translationSwitch, 1u);
+    const std::vector<std::pair<std::uint32_t, std::uint32_t>> expected = {
+        {1000, 40}, {600, 40}, {1000, 40}};
+    EXPECT_EQ(keys.beeps, expected);
+}
+
+TEST_F(HookLogic, AKeyDownThatIsPeekedAndThenRetrievedTogglesTwice) {
+    state.toggleMethod = kToggleCtrlShiftCycled;
+    keys.states[kVkControl] = kDown;
+    FakeMsg msg = shiftDown(kScanRightShift);
+    const auto address = reinterpret_cast<std::intptr_t>(&msg);
+    hookProcedure<FakeMsg>(state, 0, 0, address, keys);  // PM_NOREMOVE
+    hookProcedure<FakeMsg>(state, 0, 1, address, keys);  // PM_REMOVE
+    EXPECT_EQ(state.translationSwitch, 0u);
+    EXPECT_EQ(keys.beeps.size(), 2u);
+}
+
+TEST_F(HookLogic, NothingTogglesWithoutCtrlOnAutoRepeatOrForOtherKeys) {
+    for (std::int32_t method : {kToggleCtrlShiftCycled, kToggleCtrlShiftLeftRight}) {
+        state.toggleMethod = method;
+        keys.states[kVkControl] = 0;
+        FakeMsg noCtrl = shiftDown(kScanRightShift);
+        run(noCtrl);
+        pressCtrlAndShift(kScanRightShift, kRepeat);  // auto-repeat
+        keys.states[kVkShift] = kDown;                // Ctrl pressed while Shift held
+        FakeMsg ctrlDown{kWmKeyDown, static_cast<std::uint32_t>(kVkControl), lParamFor(0x1D)};
+        run(ctrlDown);
+        FakeMsg wideShift{kWmKeyDown, 0x00010010u, lParamFor(kScanRightShift)};  // not VK_SHIFT as a whole
+        run(wideShift);
+        FakeMsg lShift{kWmKeyDown, 0xA0u, lParamFor(kScanLeftShift)};  // VK_LSHIFT is not VK_SHIFT
+        run(lShift);
+    }
+    EXPECT_EQ(state.translationSwitch, 0u);
+    EXPECT_TRUE(keys.beeps.empty());
+}
+
+TEST_F(HookLogic, CtrlCountsAsDownForAnyBitOfTheMask0xFF80) {
+    state.toggleMethod = kToggleCtrlShiftCycled;
+    keys.states[kVkControl] = 0x0080;
+    FakeMsg msg = shiftDown(kScanRightShift);
+    run(msg);
+    EXPECT_EQ(state.translationSwitch, 1u);
+    keys.states[kVkControl] = 0x007F;  // toggle bit and low bits only: up
+    run(msg);
+    EXPECT_EQ(state.translationSwitch, 1u);
+}
+
+TEST_F(HookLogic, SilentBeeperChangesTheSwitchWithoutSound) {
+    state.beeperFlag = 0;
+    pressCtrlAndShift(kScanRightShift);
+    EXPECT_EQ(state.translationSwitch, 1u);
+    pressCtrlAndShift(kScanLeftShift);
+    EXPECT_EQ(state.translationSwitch, 0u);
+    EXPECT_TRUE(keys.beeps.empty());
+}
+
+TEST_F(HookLogic, LockKeyMethodsAndUnknownMethodsNeverToggleNorReadCtrl) {
+    for (std::int32_t method : {kToggleScrollLock, kToggleNumLock, 4, -1, INT_MIN}) {
+        state.toggleMethod = method;
+        pressCtrlAndShift(kScanRightShift);
+        pressCtrlAndShift(kScanLeftShift);
+    }
+    EXPECT_EQ(state.translationSwitch, 0u);
+    EXPECT_TRUE(keys.beeps.empty());
+    EXPECT_TRUE(keys.reads.empty());
+}
+
+TEST_F(HookLogic, SwitchSurvivesAChangeOfMethodAndBack) {
+    pressCtrlAndShift(kScanRightShift);
+    state.toggleMethod = kToggleScrollLock;
+    pressCtrlAndShift(kScanLeftShift);
+    state.toggleMethod = kToggleCtrlShiftLeftRight;
+    EXPECT_EQ(state.translationSwitch, 1u);
+}
+
+// ---- When a character is translated ----
+
+TEST_F(HookLogic, SwitchMethodsTranslateOnlyWhileTheSwitchIsOn) {
+    load(vyrtel::layouts::kKoi8Typewriter);
+    for (std::int32_t method : {kToggleCtrlShiftCycled, kToggleCtrlShiftLeftRight}) {
+        state.toggleMethod = method;
+        state.translationSwitch = 0;
+        EXPECT_EQ(typed(kScanQ, 'q'), std::uint32_t('q'));
+        state.translationSwitch = 1;
+        EXPECT_EQ(typed(kScanQ, 'q'), 0xCAu);
+    }
+}
+
+TEST_F(HookLogic, ScrollLockMethodFollowsScrollLockAloneWhateverTheSwitch) {
+    load(vyrtel::layouts::kKoi8Typewriter);
+    state.toggleMethod = kToggleScrollLock;
+    state.translationSwitch = 1;
+    EXPECT_EQ(typed(kScanQ, 'q'), std::uint32_t('q'));
+    keys.states[kVkScroll] = kToggled;
+    state.translationSwitch = 0;
+    EXPECT_EQ(typed(kScanQ, 'q'), 0xCAu);
+    keys.states[kVkScroll] = kDown;  // held but not toggled on
+    EXPECT_EQ(typed(kScanQ, 'q'), std::uint32_t('q'));
+    EXPECT_FALSE(keys.wasRead(kVkNumLock));
+}
+
+TEST_F(HookLogic, NumLockMethodFollowsNumLockAloneWhateverTheSwitch) {
+    load(vyrtel::layouts::kKoi8Typewriter);
+    state.toggleMethod = kToggleNumLock;
+    state.translationSwitch = 1;
+    keys.states[kVkScroll] = kToggled;
+    EXPECT_EQ(typed(kScanQ, 'q'), std::uint32_t('q'));
+    keys.states[kVkNumLock] = kToggled;
+    state.translationSwitch = 0;
+    EXPECT_EQ(typed(kScanQ, 'q'), 0xCAu);
+    EXPECT_FALSE(keys.wasRead(kVkScroll));
+}
+
+TEST_F(HookLogic, MethodsOutsideTheRangeTranslateUnconditionally) {
+    load(vyrtel::layouts::kKoi8Typewriter);
+    for (std::int32_t method : {4, 7, -1, INT_MAX}) {
+        state.toggleMethod = method;
+        EXPECT_EQ(typed(kScanQ, 'q'), 0xCAu) << method;
+        keys.states[kVkControl] = kDown;
+        EXPECT_EQ(typed(kScanQ, 0x11), 0x11u) << method;  // Ctrl still blocks
+        keys.states[kVkControl] = 0;
+    }
+}
+
+TEST_F(HookLogic, CtrlHeldBlocksTranslationUnderEveryMethod) {
+    load(vyrtel::layouts::kKoi8Typewriter);
+    keys.states[kVkControl] = kDown;
+    keys.states[kVkScroll] = kToggled;
+    keys.states[kVkNumLock] = kToggled;
+    state.translationSwitch = 1;
+    for (std::int32_t method : {0, 1, 2, 3, 4}) {
+        state.toggleMethod = method;
+        EXPECT_EQ(typed(kScanQ, 0x11), 0x11u) << method;  // Ctrl+Q
+    }
+    // Ctrl is the only key read: the decision stops before the method's condition.
+    for (int vk : keys.reads) EXPECT_EQ(vk, kVkControl);
+}
+
+TEST_F(HookLogic, ExtendedKeyAndAltContextCharactersAreNeverTranslated) {
+    activate();
+    EXPECT_EQ(typed(kScanSlash, '/', kExtended), std::uint32_t('/'));  // keypad slash
+    EXPECT_EQ(typed(kScanSlash, '/'), 0x29u);                          // main slash key
+    EXPECT_EQ(typed(kScanQ, 'q', kContext), std::uint32_t('q'));
+    EXPECT_EQ(typed(kScanQ, 'q', kExtended | kContext), std::uint32_t('q'));
+}
+
+TEST_F(HookLogic, RepeatAndTransitionBitsDoNotMatterForCharacters) {
+    activate();
+    EXPECT_EQ(typed(kScanQ, 'q', kRepeat), 0xCAu);
+    EXPECT_EQ(typed(kScanQ, 'q', kReleased), 0xCAu);
+    EXPECT_EQ(typed(kScanQ, 'q', 0x1E000000u & ~kExtended), 0xCAu);  // reserved bits 25-28
+}
+
+TEST_F(HookLogic, ResultDependsOnTheScanCodeNotOnTheCharacterCarried) {
+    activate();
+    EXPECT_EQ(typed(kScanQ, 'q'), 0xCAu);
+    EXPECT_EQ(typed(kScanQ, 'Z'), 0xCAu);
+    EXPECT_EQ(typed(kScanQ, 0xFFFFFFFFu), 0xCAu);
+}
+
+// ---- Lookup ----
+
+TEST_F(HookLogic, AnUnknownScanCodeLeavesTheCharacterAlone) {
+    activate();
+    EXPECT_EQ(typed(kScanBackslash, '\\'), std::uint32_t('\\'));
+    EXPECT_EQ(typed(0x39, ' '), std::uint32_t(' '));  // space bar
+    EXPECT_EQ(state.searchPositionSlot, 47);           // walked the whole table
+}
+
+TEST_F(HookLogic, FreshStateTranslatesNothingThoughItsTableAreaIsFilled) {
+    state.translationSwitch = 1;
+    ASSERT_EQ(state.tableArea[0].scanCode, kScan1);
+    EXPECT_EQ(typed(kScanQ, 'q'), std::uint32_t('q'));
+    EXPECT_EQ(typed(0, 0), 0u);
+    EXPECT_EQ(state.searchPositionSlot, 0);
+}
+
+TEST_F(HookLogic, TheLowerOfTwoEntriesForOneScanCodeWins) {
+    const KeyEntry table[] = {{0x20, 0, 'a', 'A'}, {0x10, 0, 'b', 'B'}, {0x10, 0, 'c', 'C'}};
+    load(table, 3);
+    state.translationSwitch = 1;
+    EXPECT_EQ(typed(kScanQ), std::uint32_t('b'));
+    EXPECT_EQ(state.searchPositionSlot, 1);
+}
+
+TEST_F(HookLogic, TheAllZeroEntryTurnsScanCodeZeroIntoCharacterZero) {
+    activate();
+    EXPECT_EQ(typed(0, 'x'), 0u);
+    EXPECT_EQ(state.searchPositionSlot, 46);
+    load(vyrtel::layouts::kKoi8Typewriter.data(), 46);  // without the zero entry
+    EXPECT_EQ(typed(0, 'x'), std::uint32_t('x'));
+}
+
+TEST_F(HookLogic, EntriesBeyondTheCountTakePartInNoLookup) {
+    activate();
+    const KeyEntry shortTable[] = {{kScan1, 0, '!', '!'}};
+    load(shortTable, 1);  // entries 1..46 still hold the KOI8 typewriter table
+    EXPECT_EQ(typed(kScan1, '1'), std::uint32_t('!'));
+    EXPECT_EQ(typed(kScanQ, 'q'), std::uint32_t('q'));
+}
+
+TEST_F(HookLogic, NegativeAndZeroCountsCompareNothing) {
+    activate();
+    for (std::int32_t count : {0, -1, -47, INT_MIN}) {
+        state.entryCount = count;
+        EXPECT_EQ(typed(kScanQ, 'q'), std::uint32_t('q')) << count;
+        EXPECT_EQ(state.searchPositionSlot, 0) << count;
+    }
+}
+
+// Any process can write the shared section; a wild count must not send every
+// GUI thread in the system past the end of the table area.
+TEST_F(HookLogic, CountsAbove64NeverReachPastTheTableArea) {
+    struct Guarded {
+        SharedHookState state;
+        KeyEntry beyond[16];
+    } guarded;
+    guarded.state = initialSharedState();
+    std::fill(std::begin(guarded.state.tableArea), std::end(guarded.state.tableArea), KeyEntry{0x10, 0, 'k', 'K'});
+    guarded.state.tableArea[0] = KeyEntry{0x02, 0, 'a', 'b'};
+    std::fill(std::begin(guarded.beyond), std::end(guarded.beyond), KeyEntry{0x77, 0, '!', '!'});
+    guarded.state.translationSwitch = 1;
+    guarded.state.tableArea[63] = KeyEntry{0x66, 0, 'z', 'Z'};
+
+    for (std::int32_t count : {65, 100, 1000, INT_MAX}) {
+        guarded.state.entryCount = count;
+        FakeMsg beyond = charMsg(0x77, 'x');
+        hookProcedure<FakeMsg>(guarded.state, 0, 1, reinterpret_cast<std::intptr_t>(&beyond), keys);
+        EXPECT_EQ(beyond.wParam, std::uint32_t('x')) << count;
+        EXPECT_EQ(guarded.state.searchPositionSlot, 64) << count;
+        FakeMsg last = charMsg(0x66, 'x');
+        hookProcedure<FakeMsg>(guarded.state, 0, 1, reinterpret_cast<std::intptr_t>(&last), keys);
+        EXPECT_EQ(last.wParam, std::uint32_t('z')) << "entry 64 is still reachable, count " << count;
+    }
+}
+
+TEST_F(HookLogic, ACountOfExactly64SearchesEveryEntry) {
+    KeyEntry table[64];
+    for (int i = 0; i < 64; ++i) table[i] = KeyEntry{std::uint8_t(0x40 + i), 0, std::uint8_t(i), 0};
+    load(table, 64);
+    state.translationSwitch = 1;
+    for (int i = 0; i < 64; ++i) EXPECT_EQ(typed(std::uint8_t(0x40 + i)), std::uint32_t(i));
+    EXPECT_EQ(typed(0x3F, '?'), std::uint32_t('?'));
+}
+
+// ---- Shift and Caps Lock ----
+
+TEST_F(HookLogic, ShiftAndCapsLockResolveAsTheWorkedExampleSays) {
+    activate();
+    struct Case {
+        bool shift, caps;
+        std::uint32_t q, one;
+    };
+    const Case cases[] = {
+        {false, false, 0xCA, '1'},
+        {true, false, 0xEA, '#'},
+        {false, true, 0xEA, '1'},
+        {true, true, 0xCA, '#'},
+    };
+    for (const Case& c : cases) {
+        keys.states[kVkShift] = c.shift ? kDown : 0;
+        keys.states[kVkCapital] = c.caps ? kToggled : 0;
+        EXPECT_EQ(typed(kScanQ), c.q) << c.shift << c.caps;
+        EXPECT_EQ(typed(kScan1), c.one) << c.shift << c.caps;
+    }
+}
+
+TEST_F(HookLogic, CapsLockIsReadOnlyForEntriesWithTheCapsFlag) {
+    activate();
+    keys.states[kVkCapital] = kToggled;
+    typed(kScan1);
+    EXPECT_FALSE(keys.wasRead(kVkCapital));
+    typed(kScanQ);
+    EXPECT_TRUE(keys.wasRead(kVkCapital));
+}
+
+TEST_F(HookLogic, CapsLockHeldDownButNotToggledDoesNotShift) {
+    activate();
+    keys.states[kVkCapital] = kDown;
+    EXPECT_EQ(typed(kScanQ), 0xCAu);
+}
+
+TEST_F(HookLogic, AnyNonzeroCapsFlagLetsCapsLockAct) {
+    const KeyEntry table[] = {{kScanQ, 0x80, 'q', 'Q'}};
+    load(table, 1);
+    state.translationSwitch = 1;
+    keys.states[kVkCapital] = kToggled;
+    EXPECT_EQ(typed(kScanQ), std::uint32_t('Q'));
+}
+
+TEST_F(HookLogic, HighBytesArriveZeroExtended) {
+    const KeyEntry table[] = {{kScanQ, 0, 0xFF, 0x80}};
+    load(table, 1);
+    state.translationSwitch = 1;
+    EXPECT_EQ(typed(kScanQ, 0xFFFFFF71u), 0xFFu);
+    keys.states[kVkShift] = kDown;
+    EXPECT_EQ(typed(kScanQ, 'Q'), 0x80u);
+}
+
+TEST_F(HookLogic, AllFourTablesTranslateTheirGraveAccentAndSlashKeys) {
+    using namespace vyrtel::layouts;
+    const std::uint8_t kGrave = 0x29;
+    activate(kKoi8Typewriter);
+    EXPECT_EQ(typed(kGrave), 0xB1u);
+    activate(kCp1251Typewriter);
+    EXPECT_EQ(typed(kGrave), 0xB4u);
+    EXPECT_EQ(typed(kScanSlash), 0x29u);
+    activate(kKoi8Phonetic);
+    keys.states[kVkCapital] = kToggled;  // ignored: the key's caps flag is clear
+    EXPECT_EQ(typed(kGrave), 0x29u);
+    EXPECT_EQ(typed(kScanSlash), 0xB7u);
+    activate(kCp1251Phonetic);
+    EXPECT_EQ(typed(kScanSlash), 0xAFu);
+}
+
+// ---- Working slots ----
+
+TEST_F(HookLogic, CharacterStepRecordsWhatItReadInTheWorkingSlots) {
+    activate();
+    state.toggleMethod = kToggleScrollLock;
+    keys.states[kVkControl] = 0x0001;  // Ctrl up, toggle bit set
+    keys.states[kVkScroll] = static_cast<std::int16_t>(0xFF81);
+    keys.states[kVkShift] = static_cast<std::int16_t>(0xFF81);
+    keys.states[kVkCapital] = 0x0001;
+    EXPECT_EQ(typed(kScan1), std::uint32_t('#'));
+    EXPECT_EQ(state.ctrlSlot, 0x0001);
+    EXPECT_EQ(state.scrollLockSlot, 0xFF81);
+    EXPECT_EQ(state.scanCodeSlot, kScan1);
+    EXPECT_EQ(state.searchPositionSlot, 0);
+    EXPECT_EQ(state.shiftSlot, 0xFF80) << "masked Shift state for an entry without caps flag";
+    EXPECT_EQ(state.capsLockSlot, 0) << "Caps Lock not read for the 1 key";
+
+    EXPECT_EQ(typed(kScanQ), 0xCAu);  // Shift and Caps Lock cancel out
+    EXPECT_EQ(state.searchPositionSlot, 12);
+    EXPECT_EQ(state.capsLockSlot, 1);
+    EXPECT_EQ(state.shiftSlot, 0) << "outcome of the shift resolution: unshifted";
+    keys.states[kVkShift] = 0;
+    typed(kScanQ);
+    EXPECT_EQ(state.shiftSlot, 1) << "outcome of the shift resolution: shifted";
+}
+
+TEST_F(HookLogic, NumLockMethodRecordsNumLockButNotScrollLock) {
+    activate();
+    state.toggleMethod = kToggleNumLock;
+    keys.states[kVkNumLock] = 0x0001;
+    keys.states[kVkScroll] = 0x0001;
+    typed(kScanQ);
+    EXPECT_EQ(state.numLockSlot, 0x0001);
+    EXPECT_EQ(state.scrollLockSlot, 0);
+}
+
+TEST_F(HookLogic, KeyDownRecordsCtrlAndUnderLeftRightTheScanCode) {
+    state.toggleMethod = kToggleCtrlShiftCycled;
+    pressCtrlAndShift(kScanRightShift);
+    EXPECT_EQ(state.ctrlSlot, static_cast<std::uint16_t>(kDown));
+    EXPECT_EQ(state.scanCodeSlot, 0) << "method 2 does not look at the scan code";
+    state.toggleMethod = kToggleCtrlShiftLeftRight;
+    pressCtrlAndShift(kScanRightShift);
+    EXPECT_EQ(state.scanCodeSlot, kScanRightShift);
+}
+
+TEST_F(HookLogic, SlotsAreOutputsOnlyAndNeverSteerADecision) {
+    activate();
+    state.shiftSlot = 1;
+    state.capsLockSlot = 1;
+    state.ctrlSlot = static_cast<std::uint16_t>(kDown);
+    state.scrollLockSlot = 1;
+    state.searchPositionSlot = 40;
+    EXPECT_EQ(typed(kScanQ), 0xCAu);
+}
+
+}  // namespace

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Creates the 32-bit Wine prefix that every Wine test copies (by hard links)
+# into a private prefix of its own. Does nothing when it is already there.
+set -euo pipefail
+dir=$1
+marker=$dir/.vyrtel-template
+want="$(wine --version) 1"
+if [ -f "$marker" ] && [ "$(cat "$marker")" = "$want" ]; then exit 0; fi
+
+rm -rf "$dir"
+mkdir -p "$(dirname "$dir")"
+export WINEPREFIX=$dir WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+unset DISPLAY
+wineboot -i >/dev/null 2>&1
+# A crashing test program must fail its test, not wait on a crash dialog.
+wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+wineserver -w
+echo "$want" > "$marker"

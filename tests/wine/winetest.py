@@ -1,0 +1,238 @@
+"""Runs Win32 programs under a private 32-bit Wine on a private X display.
+
+Each WineSession owns everything it starts: an Xvfb server on a display
+number of its own, a Wine prefix hard-linked from the template prefix (so a
+session costs milliseconds, not a wineboot), and that prefix's wineserver.
+On exit it ends them by process id and removes the prefix, whatever happened.
+Tests wait on conditions with a deadline (wait_until), never on fixed sleeps.
+
+Environment (set by ctest, see CMakeLists.txt):
+  VYRTEL_WIN32_DIR      the Win32 build tree, where the built binaries are
+  VYRTEL_WINE_TEMPLATE  the template prefix made by make_template_prefix.sh
+  VYRTEL_ARTIFACTS      where screenshots and logs worth keeping go
+"""
+
+import glob
+import os
+import select
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+WIN32_DIR = os.environ.get("VYRTEL_WIN32_DIR", "")
+TEMPLATE = os.environ.get("VYRTEL_WINE_TEMPLATE", "")
+ARTIFACTS = os.environ.get("VYRTEL_ARTIFACTS", tempfile.gettempdir())
+
+
+class WaitTimeout(AssertionError):
+    pass
+
+
+def wait_until(predicate, timeout=20.0, interval=0.05, what="a condition"):
+    """Polls predicate until it returns something truthy; returns that."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise WaitTimeout(f"timed out after {timeout:.0f}s waiting for {what}")
+        time.sleep(interval)
+
+
+def built(name):
+    """Path of a binary of the Win32 build tree, found by file name."""
+    hits = glob.glob(os.path.join(WIN32_DIR, "**", name), recursive=True)
+    hits = [h for h in hits if "CMakeFiles" not in h]
+    if not hits:
+        raise FileNotFoundError(f"{name} not found under {WIN32_DIR}")
+    return sorted(hits, key=len)[0]
+
+
+def _clone_template(template, prefix):
+    # Hard links for the large read-only tree; real copies of what Wine
+    # rewrites in place, so that no session can touch the template.
+    subprocess.run(["cp", "-al", template, prefix], check=True)
+    for name in os.listdir(prefix):
+        if name.endswith(".reg"):
+            path = os.path.join(prefix, name)
+            data = open(path, "rb").read()
+            os.unlink(path)
+            open(path, "wb").write(data)
+    users = os.path.join(prefix, "drive_c", "users")
+    shutil.rmtree(users)
+    shutil.copytree(os.path.join(template, "drive_c", "users"), users, symlinks=True)
+
+
+class WineSession:
+    """A private display and Wine prefix; use as a context manager."""
+
+    def __init__(self, width=1024, height=768, codepage=None):
+        self.width = width
+        self.height = height
+        self.codepage = codepage
+        self.processes = []
+
+    # ---- set-up and teardown ----
+
+    def __enter__(self):
+        if not TEMPLATE or not os.path.isdir(TEMPLATE):
+            raise RuntimeError("VYRTEL_WINE_TEMPLATE does not name a Wine prefix")
+        self.root = tempfile.mkdtemp(prefix="vyrtel-wine-")
+        try:
+            self.prefix = os.path.join(self.root, "prefix")
+            _clone_template(TEMPLATE, self.prefix)
+            self.appdir = os.path.join(self.prefix, "drive_c", "vyrtel")
+            os.makedirs(self.appdir)
+            self._start_xvfb()
+            self.env = dict(os.environ)
+            self.env.update(WINEPREFIX=self.prefix, WINEARCH="win32", WINEDEBUG="-all",
+                            WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=self.display)
+            if self.codepage:
+                # e.g. "uk_UA.CP1251": Wine takes its ANSI code page from the locale.
+                self.env.update(LANG=self.codepage, LC_ALL=self.codepage)
+        except BaseException:
+            self._teardown()
+            raise
+        return self
+
+    def __exit__(self, *exc):
+        self._teardown()
+        return False
+
+    def _start_xvfb(self):
+        read_end, write_end = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
+             f"{self.width}x{self.height}x24", "-nolisten", "tcp", "-noreset"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            start_new_session=True)
+        os.close(write_end)
+        number = b""
+        deadline = time.monotonic() + 20
+        while not number.endswith(b"\n"):
+            ready, _, _ = select.select([read_end], [], [], max(0.0, deadline - time.monotonic()))
+            if not ready:
+                os.close(read_end)
+                raise WaitTimeout("Xvfb did not report its display")
+            chunk = os.read(read_end, 16)
+            if not chunk:
+                os.close(read_end)
+                raise RuntimeError("Xvfb exited before reporting its display")
+            number += chunk
+        os.close(read_end)
+        self.display = ":" + number.decode().strip()
+
+    def _teardown(self):
+        for proc in self.processes:
+            if proc.poll() is None:
+                try:
+                    os.killpg(proc.pid, signal.SIGKILL)
+                except ProcessLookupError:
+                    pass
+        if getattr(self, "env", None):
+            subprocess.run(["wineserver", "-k"], env=self.env,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
+            try:
+                subprocess.run(["wineserver", "-w"], env=self.env, timeout=30,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            except subprocess.TimeoutExpired:
+                pass
+        for proc in self.processes:
+            try:
+                proc.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                pass
+        xvfb = getattr(self, "xvfb", None)
+        if xvfb is not None and xvfb.poll() is None:
+            xvfb.terminate()
+            try:
+                xvfb.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                xvfb.kill()
+                xvfb.wait()
+        shutil.rmtree(getattr(self, "root", ""), ignore_errors=True)
+
+    # ---- programs ----
+
+    def install(self, *names, into=None):
+        """Copies built binaries (by file name) into the program folder."""
+        target = into or self.appdir
+        os.makedirs(target, exist_ok=True)
+        for name in names:
+            shutil.copy2(built(name), os.path.join(target, name))
+        return target
+
+    def path(self, *parts):
+        """Host path inside the program folder."""
+        return os.path.join(self.appdir, *parts)
+
+    def winpath(self, *parts):
+        """The same place as Windows programs see it."""
+        return "C:\\vyrtel" + "".join("\\" + p for p in parts)
+
+    def start(self, exe, *args, cwd=None):
+        """Starts a program of the program folder; returns its Popen."""
+        proc = subprocess.Popen(["wine", self.path(exe), *map(str, args)], env=self.env,
+                                cwd=cwd or self.appdir, stdout=subprocess.PIPE,
+                                stderr=subprocess.PIPE, start_new_session=True)
+        self.processes.append(proc)
+        return proc
+
+    def run(self, exe, *args, timeout=60):
+        """Runs a program to its end; returns (exit code, stdout, stderr)."""
+        proc = self.start(exe, *args)
+        try:
+            out, err = proc.communicate(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            os.killpg(proc.pid, signal.SIGKILL)
+            out, err = proc.communicate()
+            raise WaitTimeout(f"{exe} {' '.join(map(str, args))} did not end in {timeout}s\n"
+                              f"stdout: {out.decode(errors='replace')}\n"
+                              f"stderr: {err.decode(errors='replace')}")
+        return proc.returncode, out.decode(errors="replace"), err.decode(errors="replace")
+
+    # ---- the X side: windows, input, pictures ----
+
+    def xdotool(self, *args, check=True):
+        result = subprocess.run(["xdotool", *map(str, args)], env=self.env,
+                                stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=30)
+        if check and result.returncode != 0:
+            raise RuntimeError(f"xdotool {' '.join(map(str, args))}: {result.stderr.decode()}")
+        return result.stdout.decode()
+
+    def find_windows(self, name):
+        """X windows whose title matches the regular expression `name`."""
+        out = self.xdotool("search", "--onlyvisible", "--name", name, check=False)
+        return [int(w) for w in out.split()]
+
+    def wait_window(self, name, timeout=30):
+        """Waits for a visible window with the title `name`; returns its id."""
+        return wait_until(lambda: (self.find_windows(name) or [None])[0], timeout,
+                          what=f"a window titled {name!r}")
+
+    def focus(self, window):
+        self.xdotool("windowfocus", "--sync", window)
+
+    def key(self, *keys, window=None):
+        args = ["key", "--delay", "40"]
+        if window is not None:
+            args += ["--window", window]
+        self.xdotool(*args, *keys)
+
+    def geometry(self, window):
+        """(x, y, width, height) of an X window."""
+        out = self.xdotool("getwindowgeometry", "--shell", window)
+        values = dict(line.split("=", 1) for line in out.split() if "=" in line)
+        return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+
+    def screenshot(self, name):
+        """Saves the whole screen as a PNG under the artifacts folder."""
+        os.makedirs(ARTIFACTS, exist_ok=True)
+        path = os.path.join(ARTIFACTS, name)
+        subprocess.run(["import", "-display", self.display, "-window", "root", path],
+                       env=self.env, check=True, timeout=30,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return path
