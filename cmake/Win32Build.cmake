@@ -2,7 +2,7 @@
 # and the Windows-side programs of the Wine tests.
 set(CMAKE_CXX_FLAGS "${CMAKE_CXX_FLAGS} -Wall -Wextra")
 
-foreach(part hooklib bwcc framework res app tests/win32)
+foreach(part hooklib controls framework res app tests/win32)
   if(EXISTS ${CMAKE_SOURCE_DIR}/${part}/CMakeLists.txt)
     add_subdirectory(${part})
   endif()
