@@ -5,12 +5,13 @@ include(ExternalProject)
 
 set(CMAKE_CXX_FLAGS "${CMAKE_CXX_FLAGS} -Wall -Wextra")
 
+option(VYRTEL_WIN32 "Cross-build the Win32 binaries and run them under Wine" ON)
+set(VYRTEL_WIN32_DIR ${CMAKE_BINARY_DIR}/win32)
+
 add_subdirectory(tests/native)
 add_subdirectory(bench)
 
-option(VYRTEL_WIN32 "Cross-build the Win32 binaries and run them under Wine" ON)
 if(VYRTEL_WIN32)
-  set(VYRTEL_WIN32_DIR ${CMAKE_BINARY_DIR}/win32)
   ExternalProject_Add(win32
     SOURCE_DIR ${CMAKE_SOURCE_DIR}
     BINARY_DIR ${VYRTEL_WIN32_DIR}
