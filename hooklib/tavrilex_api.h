@@ -1,0 +1,61 @@
+// The interface of Tavrilex.dll as its callers see it: the names the control
+// program looks up with GetProcAddress and the signatures behind them. All
+// exports use the standard Windows calling convention and take and return
+// 32-bit values; none validates its arguments or reports errors.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "layouts/key_entry.h"
+
+namespace tavrilex::api {
+
+inline constexpr char kLibraryName[] = "Tavrilex.dll";
+
+// Installs the hook (when a table is given, none is installed yet and the
+// single-instance lock is held) and makes the first `count` entries of
+// `table` the active table, copied, so the caller's memory is not kept.
+// A null table removes the hook and leaves table and count in place.
+// Returns 1 when a hook is installed after the call, else 0.
+using DllCtrlFn = std::int32_t(WINAPI*)(const vyrtel::layouts::KeyEntry* table, std::int32_t count);
+inline constexpr char kDllCtrl[] = "DllCtrl";
+
+// Takes the single-instance lock for `module` (the caller's handle of this
+// library) and returns 1; when it is already held, brings the registered
+// window forward, restoring it if minimised, and returns 0. The lock is
+// never released. DllLock(0) while the lock is free returns 1 and leaves it
+// free.
+using DllLockFn = std::int32_t(WINAPI*)(HINSTANCE module);
+inline constexpr char kDllLock[] = "DllLock";
+
+// Registers the window that a refused DllLock brings forward; returns 1.
+using DllRegFn = std::int32_t(WINAPI*)(HWND window);
+inline constexpr char kDllReg[] = "DllReg";
+
+// Keeps bit 0 of `flag` as the beeper flag and returns it.
+using SetBeeperFn = std::uint32_t(WINAPI*)(std::uint32_t flag);
+inline constexpr char kSetBeeper[] = "SetBeeper";
+
+// Stores the toggle method (0 Scroll Lock, 1 Num Lock, 2 Ctrl+Shift cycled,
+// 3 Ctrl+Shift left/right, anything else: always translate) and returns it.
+using SetTogglerFn = std::int32_t(WINAPI*)(std::int32_t method);
+inline constexpr char kSetToggler[] = "SetToggler";
+
+// The WH_GETMESSAGE hook procedure, exported under its decorated name only.
+using GetMsgHookProcFn = LRESULT(CALLBACK*)(int code, WPARAM removeFlag, LPARAM message);
+inline constexpr char kGetMsgHookProc[] = "_GetMsgHookProc@12";
+
+}  // namespace tavrilex::api
+
+#ifdef TAVRILEX_BUILDING_LIBRARY
+extern "C" {
+std::int32_t WINAPI DllCtrl(const vyrtel::layouts::KeyEntry* table, std::int32_t count);
+std::int32_t WINAPI DllLock(HINSTANCE module);
+std::int32_t WINAPI DllReg(HWND window);
+std::uint32_t WINAPI SetBeeper(std::uint32_t flag);
+std::int32_t WINAPI SetToggler(std::int32_t method);
+LRESULT CALLBACK GetMsgHookProc(int code, WPARAM removeFlag, LPARAM message);
+}
+#endif

@@ -1,0 +1,146 @@
+// A window of an ordinary GUI process, into which the system injects the
+// hook that another process installed. It pumps with the W functions (so it
+// receives the byte the hook wrote, unconverted) and reports on stdout every
+// key-down and character message that reaches its window procedure:
+//
+//   keydown <virtual key> lparam <hex>
+//   char <character code> scan <hex> lparam <hex>
+//
+// Commands, one per line on stdin, run on the window's own thread:
+//   keys <vk>=<state> ...   SetKeyboardState: these keys, all others 0
+//   post <msg> <wParam> <lParam>   PostMessageW to the window
+//   peek <msg> <wParam> <lParam>   the same, but peeked without removal first
+//   minimize | destroy | state     (state: "state iconic=<0|1> foreground=<0|1>
+//                                   window=<0|1>")
+//   quit
+// It starts by printing "ready <hwnd>", where hwnd is the window's handle.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "script_words.h"
+
+namespace {
+
+constexpr UINT kCommand = WM_APP + 1;  // a thread message; lParam: the line
+HWND g_window = nullptr;
+DWORD g_uiThread = 0;
+
+void report(const char* format, unsigned a, unsigned b, unsigned c = 0) {
+    std::printf(format, a, b, c);
+    std::fflush(stdout);
+}
+
+LRESULT CALLBACK ClientProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_KEYDOWN:
+            report("keydown %u lparam %08x\n", unsigned(wParam), unsigned(lParam));
+            return 0;
+        case WM_CHAR:
+            report("char %u scan %02x lparam %08x\n", unsigned(wParam), unsigned((lParam >> 16) & 0xFF),
+                   unsigned(lParam));
+            return 0;
+        case WM_DESTROY:
+            g_window = nullptr;
+            return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void setKeys(char** words, int count) {
+    BYTE keys[256] = {};
+    for (int i = 0; i < count; ++i) {
+        char* value = std::strchr(words[i], '=');
+        if (value == nullptr) continue;
+        *value++ = '\0';
+        keys[hooktest::number(words[i]) & 0xFF] = static_cast<BYTE>(hooktest::number(value));
+    }
+    SetKeyboardState(keys);
+}
+
+void execute(char* line) {
+    char* w[40];
+    const int n = hooktest::splitWords(line, w, 40);
+    if (n == 0) return;
+    if (std::strcmp(w[0], "quit") == 0) {
+        PostQuitMessage(0);
+        return;
+    }
+    if (std::strcmp(w[0], "keys") == 0) {
+        setKeys(w + 1, n - 1);
+        std::printf("keys ok\n");
+    } else if ((std::strcmp(w[0], "post") == 0 || std::strcmp(w[0], "peek") == 0) && n == 4) {
+        const UINT message = hooktest::number(w[1]);
+        PostMessageW(g_window, message, hooktest::number(w[2]), static_cast<LPARAM>(hooktest::number(w[3])));
+        if (w[0][1] == 'e') {  // peek: one pass through the hook without removal
+            MSG peeked;
+            PeekMessageW(&peeked, g_window, message, message, PM_NOREMOVE);
+        }
+        return;  // the window procedure reports the message when it arrives
+    } else if (std::strcmp(w[0], "minimize") == 0) {
+        ShowWindow(g_window, SW_MINIMIZE);
+        std::printf("minimize ok\n");
+    } else if (std::strcmp(w[0], "destroy") == 0) {
+        DestroyWindow(g_window);
+        std::printf("destroy ok\n");
+    } else if (std::strcmp(w[0], "state") == 0) {
+        const BOOL alive = g_window != nullptr && IsWindow(g_window);
+        std::printf("state iconic=%d foreground=%d window=%d\n", alive && IsIconic(g_window) ? 1 : 0,
+                    alive && GetForegroundWindow() == g_window ? 1 : 0, alive ? 1 : 0);
+    } else {
+        std::printf("unknown command %s\n", w[0]);
+    }
+    std::fflush(stdout);
+}
+
+// Reads stdin on a thread of its own and hands each line to the UI thread,
+// which runs it between messages. End of input ends the client.
+DWORD WINAPI ReadCommands(LPVOID) {
+    char line[512];
+    while (std::fgets(line, sizeof line, stdin) != nullptr) {
+        char* copy = static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, sizeof line));
+        std::memcpy(copy, line, sizeof line);
+        while (!PostThreadMessageW(g_uiThread, kCommand, 0, reinterpret_cast<LPARAM>(copy))) Sleep(10);
+    }
+    PostThreadMessageW(g_uiThread, WM_QUIT, 0, 0);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const wchar_t* title = L"Tavrilex test client";
+    wchar_t custom[128];
+    if (argc > 1) {
+        MultiByteToWideChar(CP_ACP, 0, argv[1], -1, custom, 128);
+        title = custom;
+    }
+    g_uiThread = GetCurrentThreadId();
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = ClientProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TavrilexTestClient";
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    RegisterClassW(&wc);
+    g_window = CreateWindowW(wc.lpszClassName, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60, 320, 140,
+                             nullptr, nullptr, wc.hInstance, nullptr);
+    if (g_window == nullptr) return 3;
+    // The thread's message queue exists now; commands may be posted to it.
+    std::printf("ready %08x\n", unsigned(reinterpret_cast<std::uintptr_t>(g_window)));
+    std::fflush(stdout);
+    CloseHandle(CreateThread(nullptr, 0, ReadCommands, nullptr, 0, nullptr));
+
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (msg.hwnd == nullptr && msg.message == kCommand) {
+            char* line = reinterpret_cast<char*>(msg.lParam);
+            execute(line);
+            HeapFree(GetProcessHeap(), 0, line);
+            continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}

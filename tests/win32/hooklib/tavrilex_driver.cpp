@@ -1,0 +1,186 @@
+// Drives Tavrilex.dll the way the control program does, one export call per
+// command, and reports each result on stdout. Commands come from the
+// command line (one argument each) and then, after "stdin", line by line
+// from standard input, so a test can keep the process (and the hook it
+// installed) alive while other processes act.
+//
+//   lock self|<handle>     DllLock with this process's module handle or a value
+//   reg <hwnd>             DllReg
+//   ctrl <table> <count>   DllCtrl; table: null, koi8t, koi8p, cp1251t,
+//                          cp1251p, pattern:<byte> (128 entries: scan code
+//                          i+1, caps 0, the byte, i), guarded (64 pattern
+//                          entries that end where unreadable memory begins)
+//   toggler <n>, beeper <n>
+//   record                 the shared section as this process sees it, in hex
+//   initial                the record the library file must start with
+//   table <table>          the bytes of a table named as for ctrl (47 entries)
+//   gate <name>            waits until the named event is set, then "gate open"
+//   open <name>            sets the named event (creating it if need be)
+//   exit
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "hooklib/shared_state.h"
+#include "hooklib/tavrilex_api.h"
+#include "layouts/builtin_tables.h"
+#include "record_view.h"
+#include "script_words.h"
+
+namespace {
+
+using vyrtel::layouts::KeyEntry;
+namespace api = tavrilex::api;
+
+struct Library {
+    HMODULE module = nullptr;
+    api::DllCtrlFn dllCtrl = nullptr;
+    api::DllLockFn dllLock = nullptr;
+    api::DllRegFn dllReg = nullptr;
+    api::SetBeeperFn setBeeper = nullptr;
+    api::SetTogglerFn setToggler = nullptr;
+};
+
+Library g_library;
+KeyEntry g_pattern[128];
+
+template <class Fn>
+bool bind(Fn& fn, const char* name) {
+    fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(g_library.module, name)));
+    if (fn == nullptr) std::printf("missing %s\n", name);
+    return fn != nullptr;
+}
+
+bool loadLibrary() {
+    g_library.module = LoadLibraryA(api::kLibraryName);
+    if (g_library.module == nullptr) {
+        std::printf("load failed %lu\n", GetLastError());
+        return false;
+    }
+    return bind(g_library.dllCtrl, api::kDllCtrl) & bind(g_library.dllLock, api::kDllLock) &
+           bind(g_library.dllReg, api::kDllReg) & bind(g_library.setBeeper, api::kSetBeeper) &
+           bind(g_library.setToggler, api::kSetToggler);
+}
+
+void printHex(const char* label, const unsigned char* bytes, unsigned size) {
+    std::printf("%s ", label);
+    for (unsigned i = 0; i < size; ++i) std::printf("%02x", bytes[i]);
+    std::printf("\n");
+}
+
+// 64 entries whose last byte is the last readable one: reading a 65th entry
+// faults, and the fault ends this process with an exception code.
+const KeyEntry* guardedTable() {
+    SYSTEM_INFO info;
+    GetSystemInfo(&info);
+    auto* pages = static_cast<unsigned char*>(
+        VirtualAlloc(nullptr, 2 * info.dwPageSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    DWORD old;
+    VirtualProtect(pages + info.dwPageSize, info.dwPageSize, PAGE_NOACCESS, &old);
+    auto* table = reinterpret_cast<KeyEntry*>(pages + info.dwPageSize - 64 * sizeof(KeyEntry));
+    std::memcpy(table, g_pattern, 64 * sizeof(KeyEntry));
+    return table;
+}
+
+const KeyEntry* tableNamed(const char* name) {
+    using namespace vyrtel::layouts;
+    if (std::strcmp(name, "null") == 0) return nullptr;
+    if (std::strcmp(name, "koi8t") == 0) return kKoi8Typewriter.data();
+    if (std::strcmp(name, "koi8p") == 0) return kKoi8Phonetic.data();
+    if (std::strcmp(name, "cp1251t") == 0) return kCp1251Typewriter.data();
+    if (std::strcmp(name, "cp1251p") == 0) return kCp1251Phonetic.data();
+    if (std::strncmp(name, "pattern:", 8) == 0) {
+        const auto fill = static_cast<std::uint8_t>(hooktest::number(name + 8));
+        for (int i = 0; i < 128; ++i) {
+            g_pattern[i] = KeyEntry{static_cast<std::uint8_t>(i + 1), 0, fill, static_cast<std::uint8_t>(i)};
+        }
+        return g_pattern;
+    }
+    if (std::strcmp(name, "guarded") == 0) {
+        tableNamed("pattern:0x5A");
+        return guardedTable();
+    }
+    return reinterpret_cast<const KeyEntry*>(-1);
+}
+
+HANDLE gateEvent(const char* name) { return CreateEventA(nullptr, TRUE, FALSE, name); }
+
+// Runs one command; returns false when the driver should end.
+bool execute(char* line) {
+    char* w[8];
+    const int n = hooktest::splitWords(line, w, 8);
+    if (n == 0) return true;
+    const char* cmd = w[0];
+    if (std::strcmp(cmd, "exit") == 0) return false;
+
+    if (std::strcmp(cmd, "lock") == 0 && n == 2) {
+        HINSTANCE module = std::strcmp(w[1], "self") == 0
+                               ? g_library.module
+                               : reinterpret_cast<HINSTANCE>(static_cast<std::uintptr_t>(hooktest::number(w[1])));
+        std::printf("lock %d\n", int(g_library.dllLock(module)));
+    } else if (std::strcmp(cmd, "reg") == 0 && n == 2) {
+        HWND window = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(hooktest::number(w[1])));
+        std::printf("reg %d\n", int(g_library.dllReg(window)));
+    } else if (std::strcmp(cmd, "ctrl") == 0 && n == 3) {
+        const KeyEntry* table = tableNamed(w[1]);
+        if (table == reinterpret_cast<const KeyEntry*>(-1)) {
+            std::printf("unknown table %s\n", w[1]);
+        } else {
+            std::printf("ctrl %d\n", int(g_library.dllCtrl(table, static_cast<std::int32_t>(hooktest::number(w[2])))));
+        }
+    } else if (std::strcmp(cmd, "toggler") == 0 && n == 2) {
+        std::printf("toggler %d\n", int(g_library.setToggler(static_cast<std::int32_t>(hooktest::number(w[1])))));
+    } else if (std::strcmp(cmd, "beeper") == 0 && n == 2) {
+        std::printf("beeper %u\n", unsigned(g_library.setBeeper(hooktest::number(w[1]))));
+    } else if (std::strcmp(cmd, "record") == 0) {
+        const hooktest::SectionView view = hooktest::findSection(g_library.module, ".swdata");
+        printHex("record", view.bytes, view.size);
+    } else if (std::strcmp(cmd, "initial") == 0) {
+        static constexpr tavrilex::SharedHookState kInitial = tavrilex::initialSharedState();
+        printHex("initial", reinterpret_cast<const unsigned char*>(&kInitial), sizeof kInitial);
+    } else if (std::strcmp(cmd, "table") == 0 && n == 2) {
+        const KeyEntry* table = tableNamed(w[1]);
+        if (table == nullptr || table == reinterpret_cast<const KeyEntry*>(-1)) {
+            std::printf("unknown table %s\n", w[1]);
+        } else {
+            printHex("table", reinterpret_cast<const unsigned char*>(table), 47 * sizeof(KeyEntry));
+        }
+    } else if (std::strcmp(cmd, "gate") == 0 && n == 2) {
+        HANDLE gate = gateEvent(w[1]);
+        std::printf("gate waiting\n");
+        std::fflush(stdout);
+        std::printf(WaitForSingleObject(gate, 60000) == WAIT_OBJECT_0 ? "gate open\n" : "gate timeout\n");
+    } else if (std::strcmp(cmd, "open") == 0 && n == 2) {
+        std::printf("open %d\n", SetEvent(gateEvent(w[1])) ? 1 : 0);
+    } else {
+        std::printf("unknown command %s\n", cmd);
+    }
+    std::fflush(stdout);
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!loadLibrary()) return 2;
+    std::printf("loaded %p\n", static_cast<void*>(g_library.module));
+    std::fflush(stdout);
+    bool fromStdin = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "stdin") == 0) {
+            fromStdin = true;
+            break;
+        }
+        char line[256];
+        std::snprintf(line, sizeof line, "%s", argv[i]);
+        if (!execute(line)) return 0;
+    }
+    if (fromStdin) {
+        char line[256];
+        while (std::fgets(line, sizeof line, stdin) != nullptr) {
+            if (!execute(line)) break;
+        }
+    }
+    return 0;
+}

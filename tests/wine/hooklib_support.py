@@ -1,0 +1,294 @@
+"""Helpers of the hook library's Wine tests: programs driven line by line,
+the shared record decoded, and the built library file read as a PE image.
+
+The Windows programs live in tests/win32/hooklib: tavrilex_driver.exe calls
+the library's exports like the control program does, hook_client.exe is an
+ordinary window into which the system injects the hook.
+"""
+
+import os
+import queue
+import re
+import signal
+import struct
+import subprocess
+import threading
+import time
+
+from winetest import WaitTimeout
+
+PROGRAMS = ("Tavrilex.dll", "tavrilex_driver.exe", "hook_client.exe")
+
+# Virtual keys and scan codes the tests use.
+VK_SHIFT, VK_CONTROL, VK_CAPITAL, VK_NUMLOCK, VK_SCROLL = 0x10, 0x11, 0x14, 0x90, 0x91
+WM_KEYDOWN, WM_KEYUP, WM_CHAR, WM_SYSCHAR = 0x100, 0x101, 0x102, 0x106
+SCAN_Q, SCAN_1, SCAN_LSHIFT, SCAN_RSHIFT = 0x10, 0x02, 0x2A, 0x36
+DOWN, TOGGLED = 0x80, 0x01
+
+
+def char_lparam(scan, extended=False, alt=False):
+    """lParam of a WM_CHAR as the system builds it for one key press."""
+    return 1 | (scan << 16) | (1 << 24 if extended else 0) | (1 << 29 if alt else 0)
+
+
+def keydown_lparam(scan, repeat=False):
+    return 1 | (scan << 16) | (1 << 30 if repeat else 0)
+
+
+def make_scroll_lock_a_lock_key(wine):
+    """Xvfb's keymap gives Scroll Lock no modifier, so X reports it off at
+    every event and Wine keeps switching it back off. Mapping it to a free
+    modifier (whose XKB action locks) makes it toggle as on a real keyboard.
+    Call before the first Wine program starts: Wine reads the map then."""
+    env = wine.env
+    keymap = subprocess.run(["xkbcomp", "-xkb", wine.display, "-"], env=env, check=True,
+                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True).stdout
+    keymap = re.sub(r"(xkb_symbols[^{]*\{)", r"\1\n    modifier_map Mod3 { <SCLK> };", keymap, count=1)
+    subprocess.run(["xkbcomp", "-w", "0", "-", wine.display], input=keymap, env=env, check=True,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, text=True, timeout=30)
+
+
+def trace_beeps(wine):
+    """Makes Wine's relay channel report the library's Beep calls, and only
+    those, for programs started with beep_env(). Call before the first Wine
+    program starts: the registry is read from the prefix's files then."""
+    with open(os.path.join(wine.prefix, "user.reg"), "a") as reg:
+        reg.write('\n[Software\\\\Wine\\\\Debug] 1700000000\n'
+                  '"RelayInclude"="kernel32.Beep;kernelbase.Beep"\n')
+
+
+def beep_env(wine):
+    return dict(wine.env, WINEDEBUG="+relay")
+
+
+def beeps(program):
+    """(hertz, milliseconds) of each Beep the program made so far."""
+    calls = []
+    for line in list(program.errors):
+        match = line and re.search(r"Call KERNEL32\.Beep\(([0-9a-f]+),([0-9a-f]+)\)", line)
+        if match:
+            calls.append((int(match.group(1), 16), int(match.group(2), 16)))
+    return calls
+
+
+class Program:
+    """A Win32 console program under Wine, fed commands on stdin; every line
+    it prints is kept, and expect() takes them in order by prefix."""
+
+    def __init__(self, wine, exe, *args, env=None):
+        self.name = exe
+        self.proc = subprocess.Popen(
+            ["wine", wine.path(exe), *map(str, args)], env=env or wine.env, cwd=wine.appdir,
+            stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+            start_new_session=True)
+        wine.processes.append(self.proc)
+        self.lines = queue.Queue()
+        self.backlog = []
+        self.errors = []
+        self.readers = [threading.Thread(target=self._pump, args=(self.proc.stdout, self.lines.put), daemon=True),
+                        threading.Thread(target=self._pump, args=(self.proc.stderr, self.errors.append), daemon=True)]
+        for reader in self.readers:
+            reader.start()
+
+    @staticmethod
+    def _pump(stream, sink):
+        for raw in iter(stream.readline, b""):
+            sink(raw.decode(errors="replace").rstrip("\r\n"))
+        sink(None)
+
+    def send(self, *commands):
+        for command in commands:
+            self.proc.stdin.write((command + "\n").encode())
+        self.proc.stdin.flush()
+
+    def expect(self, prefix, timeout=30):
+        """The first line not yet taken that starts with prefix."""
+        for i, line in enumerate(self.backlog):
+            if line.startswith(prefix):
+                return self.backlog.pop(i)
+        deadline = time.monotonic() + timeout
+        while True:
+            try:
+                line = self.lines.get(timeout=max(0.0, deadline - time.monotonic()))
+            except queue.Empty:
+                raise WaitTimeout(f"{self.name}: no line starting {prefix!r} in {timeout}s; "
+                                  f"seen {self.backlog[-10:]}") from None
+            if line is None:
+                self.lines.put(None)
+                raise AssertionError(f"{self.name} ended (code {self.proc.wait()}) before "
+                                     f"printing {prefix!r}; seen {self.backlog[-10:]}")
+            if line.startswith(prefix):
+                return line
+            self.backlog.append(line)
+
+    def ask(self, command, timeout=30):
+        """Sends one command and returns the words of its answer."""
+        word = command.split()[0]
+        self.send(command)
+        return self.expect(word + " ", timeout).split()[1:]
+
+    def none_pending(self, prefix):
+        """True when no line with this prefix has arrived yet (looks at what
+        is already there, never waits)."""
+        while True:
+            try:
+                line = self.lines.get_nowait()
+            except queue.Empty:
+                break
+            if line is None:
+                self.lines.put(None)
+                break
+            self.backlog.append(line)
+        return not any(line.startswith(prefix) for line in self.backlog)
+
+    def close(self, timeout=30):
+        """Ends input and waits for the program's exit code."""
+        try:
+            self.proc.stdin.close()
+        except BrokenPipeError:
+            pass
+        code = self.proc.wait(timeout=timeout)
+        self._release()
+        return code
+
+    def kill(self):
+        if self.proc.poll() is None:
+            os.killpg(self.proc.pid, signal.SIGKILL)
+            self.proc.wait()
+        self._release()
+
+    def _release(self):
+        for reader in self.readers:
+            reader.join(timeout=10)
+        for stream in (self.proc.stdin, self.proc.stdout, self.proc.stderr):
+            try:
+                stream.close()
+            except BrokenPipeError:
+                pass
+
+
+class Driver(Program):
+    """tavrilex_driver.exe: the library's exports, one command each."""
+
+    def __init__(self, wine, *commands):
+        super().__init__(wine, "tavrilex_driver.exe", *commands, "stdin")
+        self.expect("loaded ")
+
+    def call(self, command):
+        """Result of one export call as an int."""
+        return int(self.ask(command)[0])
+
+    def record(self):
+        return Record(bytes.fromhex(self.ask("record")[0]))
+
+
+class Client(Program):
+    """hook_client.exe: a window that reports the key messages it gets."""
+
+    def __init__(self, wine, title="Tavrilex test client", env=None):
+        super().__init__(wine, "hook_client.exe", title, env=env)
+        self.hwnd = int(self.expect("ready ").split()[1], 16)
+
+    def keys(self, **states):
+        """Sets the thread's key states, e.g. keys(ctrl=DOWN, scroll=TOGGLED)."""
+        names = {"shift": VK_SHIFT, "ctrl": VK_CONTROL, "caps": VK_CAPITAL,
+                 "num": VK_NUMLOCK, "scroll": VK_SCROLL}
+        self.ask("keys " + " ".join(f"{names[k]}={v}" for k, v in states.items()))
+
+    def char(self, scan, code=0x71, command="post", **flags):
+        """Posts a WM_CHAR and returns the character code the window got."""
+        self.send(f"{command} {WM_CHAR} {code} {char_lparam(scan, **flags)}")
+        return int(self.expect("char ").split()[1])
+
+    def shift_down(self, scan, repeat=False, command="post"):
+        """Posts a Shift key-down and waits until the window has it."""
+        self.send(f"{command} {WM_KEYDOWN} {VK_SHIFT} {keydown_lparam(scan, repeat)}")
+        self.expect(f"keydown {VK_SHIFT} ")
+
+    def state(self):
+        return dict(kv.split("=") for kv in self.ask("state"))
+
+
+class Record:
+    """The shared hook state decoded from its bytes."""
+
+    FIELDS = struct.Struct("<IIIiBxHHHHHiIIi")
+
+    def __init__(self, data):
+        self.data = data
+        (self.hook, self.window, self.library, self.search_position, self.scan_code,
+         self.scroll_lock, self.num_lock, self.ctrl, self.caps_lock, self.shift,
+         self.method, self.switch, self.beeper, self.count) = self.FIELDS.unpack_from(data, 0)
+        area = data[44:44 + 64 * 4]
+        self.entries = [tuple(area[i:i + 4]) for i in range(0, len(area), 4)]
+
+
+class PeImage:
+    """Just enough of a PE file: sections, exports, imports."""
+
+    def __init__(self, path):
+        with open(path, "rb") as file:
+            self.data = file.read()
+        d = self.data
+        pe = struct.unpack_from("<I", d, 0x3C)[0]
+        assert d[pe:pe + 4] == b"PE\0\0"
+        self.machine, nsections, _, _, _, optsize, self.characteristics = struct.unpack_from("<HHIIIHH", d, pe + 4)
+        opt = pe + 24
+        self.magic = struct.unpack_from("<H", d, opt)[0]
+        self.directories = [struct.unpack_from("<II", d, opt + 96 + 8 * i) for i in range(16)]
+        self.sections = {}
+        for i in range(nsections):
+            at = opt + optsize + 40 * i
+            name = d[at:at + 8].rstrip(b"\0").decode()
+            vsize, va, rawsize, rawptr = struct.unpack_from("<IIII", d, at + 8)
+            flags = struct.unpack_from("<I", d, at + 36)[0]
+            self.sections[name] = dict(vsize=vsize, va=va, rawsize=rawsize, rawptr=rawptr, flags=flags)
+
+    def at(self, rva):
+        for s in self.sections.values():
+            if s["va"] <= rva < s["va"] + max(s["vsize"], s["rawsize"]):
+                return s["rawptr"] + rva - s["va"]
+        raise ValueError(f"rva {rva:#x} in no section")
+
+    def cstring(self, rva):
+        at = self.at(rva)
+        return self.data[at:self.data.index(b"\0", at)].decode()
+
+    def section_bytes(self, name):
+        s = self.sections[name]
+        return self.data[s["rawptr"]:s["rawptr"] + min(s["vsize"], s["rawsize"])]
+
+    def exports(self):
+        """{name: ordinal}, and the number of functions in the address table."""
+        rva, _ = self.directories[0]
+        at = self.at(rva)
+        _, _, _, _, _, base, nfunctions, nnames, _, names, ordinals = struct.unpack_from("<IIHHIIIIIII", self.data, at)
+        result = {}
+        for i in range(nnames):
+            name = self.cstring(struct.unpack_from("<I", self.data, self.at(names) + 4 * i)[0])
+            result[name] = base + struct.unpack_from("<H", self.data, self.at(ordinals) + 2 * i)[0]
+        return result, nfunctions
+
+    def export_dll_name(self):
+        rva, _ = self.directories[0]
+        return self.cstring(struct.unpack_from("<I", self.data, self.at(rva) + 12)[0])
+
+    def imports(self):
+        """{dll name (upper case): sorted function names}."""
+        rva, _ = self.directories[1]
+        at = self.at(rva)
+        result = {}
+        while True:
+            lookup, _, _, name, thunk = struct.unpack_from("<IIIII", self.data, at)
+            if name == 0:
+                return result
+            functions = []
+            entry = self.at(lookup or thunk)
+            while True:
+                value = struct.unpack_from("<I", self.data, entry)[0]
+                if value == 0:
+                    break
+                functions.append(f"#{value & 0xFFFF}" if value & 0x80000000 else self.cstring(value + 2))
+                entry += 4
+            result[self.cstring(name).upper()] = sorted(functions)
+            at += 20
