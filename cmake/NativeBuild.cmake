@@ -10,6 +10,7 @@ set(VYRTEL_WIN32_DIR ${CMAKE_BINARY_DIR}/win32)
 
 add_subdirectory(tests/native)
 add_subdirectory(bench)
+add_subdirectory(tools)
 
 if(VYRTEL_WIN32)
   ExternalProject_Add(win32

@@ -1,0 +1,143 @@
+// Draws a keyboard diagram of one built-in layout as SVG, straight from the
+// tables the program hands to the library: every key shows its Latin legend
+// and the two signs it gives (unshifted below, shifted above).
+//
+//   layout_svg typewriter|phonetic  > diagram.svg
+#include <iconv.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "layouts/builtin_tables.h"
+
+namespace {
+
+using vyrtel::layouts::BuiltinTable;
+using vyrtel::layouts::KeyEntry;
+
+// The CP1251 tables and the KOI8 tables give the same signs; CP1251 is the
+// one the C library can decode without exceptions.
+std::string decodeCp1251(std::uint8_t byte) {
+    iconv_t cd = iconv_open("UTF-8", "CP1251");
+    char in[1] = {static_cast<char>(byte)};
+    char out[8] = {};
+    char* inPtr = in;
+    char* outPtr = out;
+    std::size_t inLeft = 1, outLeft = sizeof out;
+    iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+    iconv_close(cd);
+    return std::string(out, sizeof out - outLeft);
+}
+
+std::string escape(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            default: out += c;
+        }
+    }
+    return out;
+}
+
+const KeyEntry* entryFor(const BuiltinTable& table, std::uint8_t scanCode) {
+    for (const KeyEntry& e : table) {
+        if (e.scanCode == scanCode && scanCode != 0) return &e;
+    }
+    return nullptr;
+}
+
+struct Key {
+    const char* legend;   // as printed on a US keyboard
+    std::uint8_t scanCode;
+    double width = 1.0;   // in key widths
+};
+
+constexpr double kUnit = 54.0;
+constexpr double kGap = 4.0;
+
+void drawKey(std::string& svg, const BuiltinTable& table, const Key& key, double x, double y) {
+    const double w = key.width * kUnit - kGap;
+    const double h = kUnit - kGap;
+    const KeyEntry* e = key.scanCode ? entryFor(table, key.scanCode) : nullptr;
+    char buf[512];
+    std::snprintf(buf, sizeof buf,
+                  "  <rect x=\"%.1f\" y=\"%.1f\" width=\"%.1f\" height=\"%.1f\" rx=\"5\" class=\"%s\"/>\n",
+                  x, y, w, h, e ? "key" : "idle");
+    svg += buf;
+    std::snprintf(buf, sizeof buf, "  <text x=\"%.1f\" y=\"%.1f\" class=\"legend\">%s</text>\n", x + 5, y + 14,
+                  escape(key.legend).c_str());
+    svg += buf;
+    if (!e) return;
+    std::snprintf(buf, sizeof buf, "  <text x=\"%.1f\" y=\"%.1f\" class=\"shifted\">%s</text>\n", x + w - 6, y + 19,
+                  escape(decodeCp1251(e->shifted)).c_str());
+    svg += buf;
+    std::snprintf(buf, sizeof buf, "  <text x=\"%.1f\" y=\"%.1f\" class=\"%s\">%s</text>\n", x + w / 2, y + h - 9,
+                  e->capsFlag ? "letter" : "sign", escape(decodeCp1251(e->unshifted)).c_str());
+    svg += buf;
+}
+
+std::string diagram(const BuiltinTable& table, const char* title) {
+    const Key rows[4][15] = {
+        {{"`", 0x29}, {"1", 0x02}, {"2", 0x03}, {"3", 0x04}, {"4", 0x05}, {"5", 0x06}, {"6", 0x07},
+         {"7", 0x08}, {"8", 0x09}, {"9", 0x0A}, {"0", 0x0B}, {"-", 0x0C}, {"=", 0x0D}, {"Backspace", 0, 2.0}},
+        {{"Tab", 0, 1.5}, {"Q", 0x10}, {"W", 0x11}, {"E", 0x12}, {"R", 0x13}, {"T", 0x14}, {"Y", 0x15},
+         {"U", 0x16}, {"I", 0x17}, {"O", 0x18}, {"P", 0x19}, {"[", 0x1A}, {"]", 0x1B}, {"\\", 0x2B, 1.5}},
+        {{"Caps Lock", 0, 1.75}, {"A", 0x1E}, {"S", 0x1F}, {"D", 0x20}, {"F", 0x21}, {"G", 0x22}, {"H", 0x23},
+         {"J", 0x24}, {"K", 0x25}, {"L", 0x26}, {";", 0x27}, {"'", 0x28}, {"Enter", 0, 2.25}},
+        {{"Shift", 0, 2.25}, {"Z", 0x2C}, {"X", 0x2D}, {"C", 0x2E}, {"V", 0x2F}, {"B", 0x30}, {"N", 0x31},
+         {"M", 0x32}, {",", 0x33}, {".", 0x34}, {"/", 0x35}, {"Shift", 0, 2.75}},
+    };
+    const double width = 15 * kUnit + 2 * kGap, height = 4 * kUnit + 40;
+    std::string svg;
+    char buf[512];
+    std::snprintf(buf, sizeof buf,
+                  "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%.0f\" height=\"%.0f\" "
+                  "viewBox=\"0 0 %.0f %.0f\">\n",
+                  width, height, width, height);
+    svg += buf;
+    svg +=
+        "  <style>\n"
+        "    text { font-family: 'DejaVu Sans', Arial, sans-serif; }\n"
+        "    .key { fill: #f4f4f0; stroke: #7a7a7a; }\n"
+        "    .idle { fill: #d4d4d0; stroke: #9a9a9a; }\n"
+        "    .legend { font-size: 11px; fill: #8a8a8a; }\n"
+        "    .shifted { font-size: 14px; fill: #1f4f9a; text-anchor: end; }\n"
+        "    .letter { font-size: 22px; fill: #111111; text-anchor: middle; }\n"
+        "    .sign { font-size: 18px; fill: #111111; text-anchor: middle; }\n"
+        "    .title { font-size: 15px; font-weight: bold; fill: #222222; }\n"
+        "  </style>\n"
+        "  <rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
+    std::snprintf(buf, sizeof buf, "  <text x=\"%.1f\" y=\"22\" class=\"title\">%s</text>\n", kGap, title);
+    svg += buf;
+    for (int r = 0; r < 4; ++r) {
+        double x = kGap;
+        const double y = 34 + r * kUnit;
+        for (const Key& key : rows[r]) {
+            if (!key.legend) break;
+            drawKey(svg, table, key, x, y);
+            x += key.width * kUnit;
+        }
+    }
+    svg += "</svg>\n";
+    return svg;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2 || (std::strcmp(argv[1], "typewriter") != 0 && std::strcmp(argv[1], "phonetic") != 0)) {
+        std::fprintf(stderr, "usage: %s typewriter|phonetic > diagram.svg\n", argv[0]);
+        return 2;
+    }
+    const bool typewriter = std::strcmp(argv[1], "typewriter") == 0;
+    const std::string svg =
+        typewriter ? diagram(vyrtel::layouts::kCp1251Typewriter, "Vyrtel: typewriter layout (lower sign plain, upper sign with Shift)")
+                   : diagram(vyrtel::layouts::kCp1251Phonetic, "Vyrtel: phonetic layout (lower sign plain, upper sign with Shift)");
+    std::fputs(svg.c_str(), stdout);
+    return 0;
+}
