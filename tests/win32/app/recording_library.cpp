@@ -1,0 +1,116 @@
+// A stand-in for Tavrilex.dll used only by the control program's tests: it
+// has the same control exports, appends every call and its arguments to the
+// log file named by VYRTEL_RECORD_LOG, and its results can be steered:
+//   VYRTEL_RECORD_HOOK=fail   DllCtrl with a table reports no hook (0)
+//   VYRTEL_RECORD_LOCK=held   DllLock reports the lock as held (0)
+// Loading and unloading are logged too ("attach", "detach"), so a test can
+// tell whether the library is still loaded.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "layouts/builtin_tables.h"
+
+namespace {
+
+HMODULE g_self;
+
+bool envIs(const char* name, const char* value) {
+    char buf[32];
+    const DWORD n = GetEnvironmentVariableA(name, buf, sizeof buf);
+    return n > 0 && n < sizeof buf && std::strcmp(buf, value) == 0;
+}
+
+void log(const char* line) {
+    char path[MAX_PATH];
+    const DWORD n = GetEnvironmentVariableA("VYRTEL_RECORD_LOG", path, sizeof path);
+    if (n == 0 || n >= sizeof path) return;
+    HANDLE f = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return;
+    DWORD written;
+    WriteFile(f, line, DWORD(std::strlen(line)), &written, nullptr);
+    WriteFile(f, "\r\n", 2, &written, nullptr);
+    CloseHandle(f);
+}
+
+// Names a table by the built-in table it equals, else by its bytes.
+void describeTable(const void* table, LONG count, char* out, std::size_t size) {
+    using namespace vyrtel::layouts;
+    if (!table) {
+        std::snprintf(out, size, "null");
+        return;
+    }
+    const struct {
+        const char* name;
+        const BuiltinTable* table;
+    } known[] = {{"koi8-typewriter", &kKoi8Typewriter}, {"koi8-phonetic", &kKoi8Phonetic},
+                 {"cp1251-typewriter", &kCp1251Typewriter}, {"cp1251-phonetic", &kCp1251Phonetic}};
+    if (count == kBuiltinEntryCount) {
+        for (const auto& k : known) {
+            if (std::memcmp(table, k.table->data(), sizeof(BuiltinTable)) == 0) {
+                std::snprintf(out, size, "%s", k.name);
+                return;
+            }
+        }
+    }
+    std::size_t at = std::snprintf(out, size, "bytes:");
+    const auto* bytes = static_cast<const unsigned char*>(table);
+    for (LONG i = 0; i < count * 4 && at + 3 < size && i < 256; ++i) at += std::snprintf(out + at, size - at, "%02X", bytes[i]);
+}
+
+}  // namespace
+
+extern "C" {
+
+LONG WINAPI RecDllCtrl(const void* table, LONG count) {
+    char desc[600], line[700];
+    describeTable(table, count, desc, sizeof desc);
+    const LONG result = table && !envIs("VYRTEL_RECORD_HOOK", "fail") ? 1 : 0;
+    std::snprintf(line, sizeof line, "DllCtrl %s %ld -> %ld", desc, long(count), long(result));
+    log(line);
+    return result;
+}
+
+LONG WINAPI RecDllReg(HWND window) {
+    char title[128] = "", line[256];
+    GetWindowTextA(window, title, sizeof title);
+    std::snprintf(line, sizeof line, "DllReg %s title=\"%s\" -> 1", IsWindow(window) ? "window" : "not-a-window", title);
+    log(line);
+    return 1;
+}
+
+LONG WINAPI RecDllLock(HMODULE module) {
+    const LONG result = envIs("VYRTEL_RECORD_LOCK", "held") ? 0 : 1;
+    char line[128];
+    std::snprintf(line, sizeof line, "DllLock %s -> %ld", module == g_self ? "self" : "other", long(result));
+    log(line);
+    return result;
+}
+
+LONG WINAPI RecSetToggler(LONG method) {
+    char line[64];
+    std::snprintf(line, sizeof line, "SetToggler %ld -> %ld", long(method), long(method));
+    log(line);
+    return method;
+}
+
+LONG WINAPI RecSetBeeper(LONG flag) {
+    char line[64];
+    std::snprintf(line, sizeof line, "SetBeeper %ld -> %ld", long(flag), long(flag & 1));
+    log(line);
+    return flag & 1;
+}
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        g_self = instance;
+        log("attach");
+    } else if (reason == DLL_PROCESS_DETACH) {
+        log("detach");
+    }
+    return TRUE;
+}
+
+}  // extern "C"
