@@ -1,8 +1,9 @@
 // Draws a keyboard diagram of one built-in layout as SVG, straight from the
 // tables the program hands to the library: every key shows its Latin legend
-// and the two signs it gives (unshifted below, shifted above).
+// and the two signs it gives (unshifted below, shifted above). With --text,
+// writes the same as plain lines of text instead.
 //
-//   layout_svg typewriter|phonetic  > diagram.svg
+//   layout_svg typewriter|phonetic [--text] > diagram.svg
 #include <iconv.h>
 
 #include <cstdio>
@@ -127,14 +128,43 @@ std::string diagram(const BuiltinTable& table, const char* title) {
     return svg;
 }
 
+// Each row of keys as two lines: the Latin legends, then what they give.
+std::string text(const BuiltinTable& table) {
+    static const char* const rows[] = {"`1234567890-=", "QWERTYUIOP[]", "ASDFGHJKL;'", "ZXCVBNM,./"};
+    static const std::uint8_t scans[][13] = {
+        {0x29, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B, 0x0C, 0x0D},
+        {0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18, 0x19, 0x1A, 0x1B},
+        {0x1E, 0x1F, 0x20, 0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28},
+        {0x2C, 0x2D, 0x2E, 0x2F, 0x30, 0x31, 0x32, 0x33, 0x34, 0x35},
+    };
+    std::string out;
+    for (int r = 0; r < 4; ++r) {
+        std::string keys = "  key:       ", plain = "  plain:     ", shifted = "  Shift:     ";
+        for (std::size_t k = 0; rows[r][k]; ++k) {
+            const KeyEntry* e = entryFor(table, scans[r][k]);
+            keys += std::string(1, rows[r][k]) + "  ";
+            plain += (e ? decodeCp1251(e->unshifted) : std::string(" ")) + "  ";
+            shifted += (e ? decodeCp1251(e->shifted) : std::string(" ")) + "  ";
+        }
+        for (std::string* line : {&keys, &plain, &shifted}) line->resize(line->size() - 2);
+        out += keys + "\n" + plain + "\n" + shifted + "\n\n";
+    }
+    return out;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2 || (std::strcmp(argv[1], "typewriter") != 0 && std::strcmp(argv[1], "phonetic") != 0)) {
-        std::fprintf(stderr, "usage: %s typewriter|phonetic > diagram.svg\n", argv[0]);
+    const bool asText = argc == 3 && std::strcmp(argv[2], "--text") == 0;
+    if ((argc != 2 && !asText) || (std::strcmp(argv[1], "typewriter") != 0 && std::strcmp(argv[1], "phonetic") != 0)) {
+        std::fprintf(stderr, "usage: %s typewriter|phonetic [--text] > diagram.svg\n", argv[0]);
         return 2;
     }
     const bool typewriter = std::strcmp(argv[1], "typewriter") == 0;
+    if (asText) {
+        std::fputs(text(typewriter ? vyrtel::layouts::kCp1251Typewriter : vyrtel::layouts::kCp1251Phonetic).c_str(), stdout);
+        return 0;
+    }
     const std::string svg =
         typewriter ? diagram(vyrtel::layouts::kCp1251Typewriter, "Vyrtel: typewriter layout (lower sign plain, upper sign with Shift)")
                    : diagram(vyrtel::layouts::kCp1251Phonetic, "Vyrtel: phonetic layout (lower sign plain, upper sign with Shift)");
