@@ -1,0 +1,213 @@
+// "BorRadio": a radio button with a round sunken mark. Its owner sets and
+// clears the mark (BM_SETCHECK); a click (mouse, space bar or BM_CLICK)
+// only tells the parent, WM_COMMAND with the id and BN_CLICKED. With
+// BS_AUTORADIOBUTTON it also checks itself and clears the other radio
+// buttons of its group. It takes the focus when clicked, and answers the
+// dialog manager as a radio button, so the arrow keys move the focus
+// within its group.
+#include "control_classes.h"
+#include "control_styles.h"
+#include "control_window.h"
+#include "palette.h"
+#include "press_tracker.h"
+#include "radio_mark.h"
+
+namespace bwcc {
+namespace {
+
+// State slot: the press tracker's bits, the check and the focus.
+constexpr std::uint32_t kChecked = 1u << 8;
+constexpr std::uint32_t kFocused = 1u << 9;
+
+PressTracker tracker(HWND w) { return PressTracker(controlState(w)); }
+
+void apply(HWND w, PressTracker t, PressTracker::Outcome outcome) {
+    setControlState(w, (controlState(w) & ~0xFFu) | t.bits());
+    if (outcome.redraw) InvalidateRect(w, nullptr, FALSE);
+}
+
+void setCheck(HWND w, bool checked) {
+    const std::uint32_t state = controlState(w);
+    const std::uint32_t next = checked ? (state | kChecked) : (state & ~kChecked);
+    const std::uint32_t style = windowStyle(w);
+    const std::uint32_t nextStyle = radioStyleForCheck(style, checked);
+    if (nextStyle != style) SetWindowLongA(w, GWL_STYLE, static_cast<LONG>(nextStyle));
+    if (next != state) {
+        setControlState(w, next);
+        InvalidateRect(w, nullptr, FALSE);
+    }
+}
+
+// BS_AUTORADIOBUTTON: check this one, clear the other radio buttons of the
+// group (the siblings from the last WS_GROUP before it up to the next one),
+// disabled or hidden ones included.
+void checkWithinGroup(HWND w) {
+    setCheck(w, true);
+    HWND first = w;
+    while (!(windowStyle(first) & WS_GROUP)) {
+        HWND previous = GetWindow(first, GW_HWNDPREV);
+        if (!previous) break;
+        first = previous;
+    }
+    for (HWND other = first; other; other = GetWindow(other, GW_HWNDNEXT)) {
+        if (other != first && (windowStyle(other) & WS_GROUP)) break;
+        if (other != w && (SendMessageA(other, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON)) {
+            SendMessageA(other, BM_SETCHECK, BST_UNCHECKED, 0);
+        }
+    }
+}
+
+void click(HWND w) {
+    if (isAutoRadioButton(windowStyle(w))) checkWithinGroup(w);
+    notifyClicked(w);
+}
+
+void paintMark(HDC dc, const Rect& mark, bool checked, MarkColours colours) {
+    for (int y = 0; y < kRadioMarkSize; ++y) {
+        for (int x = 0; x < kRadioMarkSize; ++x) {
+            std::uint32_t colour;
+            if (radioMarkPixel(x, y, checked, colours, colour)) SetPixelV(dc, mark.left + x, mark.top + y, colour);
+        }
+    }
+}
+
+void paint(HWND w) {
+    BufferedPaint paint(w);
+    HDC dc = paint.dc();
+    const Rect client = paint.client();
+    const std::uint32_t state = controlState(w);
+    const bool enabled = (windowStyle(w) & WS_DISABLED) == 0;
+    const RadioLayout layout = layoutRadio(client);
+
+    HBRUSH background = parentBrush(w, dc, WM_CTLCOLORSTATIC);
+    const COLORREF textColour = GetTextColor(dc);
+    RECT all = toRECT(client);
+    FillRect(dc, &all, background);
+
+    paintMark(dc, layout.mark, (state & kChecked) != 0, radioMarkColours(tracker(w).pressed(), enabled));
+
+    WindowText text(w);
+    if (text.empty()) return;
+    HGDIOBJ oldFont = SelectObject(dc, controlFont(w));
+    const UINT format = DT_SINGLELINE | DT_VCENTER | DT_LEFT;
+    drawCaption(dc, text.c_str(), layout.text, format, enabled, enabled ? textColour : palette::kShadow);
+    if ((state & kFocused) && enabled) {
+        const SIZE extent = measureText(dc, text.c_str(), format);
+        const RECT focus = toRECT(focusAroundText(layout.text, extent.cx, extent.cy));
+        SetTextColor(dc, palette::kText);
+        SetBkColor(dc, palette::kFace);
+        DrawFocusRect(dc, &focus);
+    }
+    SelectObject(dc, oldFont);
+}
+
+bool pointInside(HWND w, LPARAM lParam) {
+    return clientRect(w).contains(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+}
+
+}  // namespace
+
+LRESULT CALLBACK radioButtonProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_GETDLGCODE: return DLGC_BUTTON | DLGC_RADIOBUTTON;
+
+        case BM_GETCHECK: return (controlState(w) & kChecked) ? BST_CHECKED : BST_UNCHECKED;
+        case BM_SETCHECK: setCheck(w, wParam != BST_UNCHECKED); return 0;
+        case BM_GETSTATE: {
+            LRESULT state = (controlState(w) & kChecked) ? BST_CHECKED : BST_UNCHECKED;
+            if (tracker(w).pressed()) state |= BST_PUSHED;
+            if (controlState(w) & kFocused) state |= BST_FOCUS;
+            return state;
+        }
+        case BM_SETSTATE: {
+            PressTracker t = tracker(w);
+            apply(w, t, t.force(wParam != 0));
+            return 0;
+        }
+        case BM_SETSTYLE: return 0;  // a radio button stays a radio button
+        case BM_CLICK:
+            if (IsWindowEnabled(w)) click(w);
+            return 0;
+
+        case WM_SETFONT: return storeFont(w, wParam, lParam);
+        case WM_GETFONT: return reinterpret_cast<LRESULT>(storedFont(w));
+        case WM_SETTEXT: {
+            const LRESULT result = DefWindowProcA(w, message, wParam, lParam);
+            InvalidateRect(w, nullptr, FALSE);
+            return result;
+        }
+        case WM_ENABLE: {
+            if (!wParam) {
+                if (GetCapture() == w) ReleaseCapture();
+                PressTracker t = tracker(w);
+                t.disabled();
+                setControlState(w, (controlState(w) & ~0xFFu) | t.bits());
+            }
+            InvalidateRect(w, nullptr, FALSE);
+            return 0;
+        }
+
+        case WM_ERASEBKGND: return 1;
+        case WM_PAINT: paint(w); return 0;
+
+        case WM_LBUTTONDOWN: {
+            takeFocus(w, false);
+            if (!IsWindow(w)) return 0;
+            SetCapture(w);
+            PressTracker t = tracker(w);
+            apply(w, t, t.mouseDown());
+            return 0;
+        }
+        case WM_MOUSEMOVE: {
+            PressTracker t = tracker(w);
+            if (t.tracking()) apply(w, t, t.mouseMove(pointInside(w, lParam)));
+            return 0;
+        }
+        case WM_LBUTTONUP: {
+            PressTracker t = tracker(w);
+            if (!t.tracking()) return 0;
+            const auto outcome = t.mouseUp(pointInside(w, lParam));
+            apply(w, t, outcome);
+            ReleaseCapture();
+            if (outcome.click) click(w);
+            return 0;
+        }
+        case WM_CAPTURECHANGED: {
+            if (reinterpret_cast<HWND>(lParam) == w) return 0;
+            PressTracker t = tracker(w);
+            apply(w, t, t.captureLost());
+            return 0;
+        }
+
+        case WM_KEYDOWN:
+            if (wParam == VK_SPACE) {
+                PressTracker t = tracker(w);
+                apply(w, t, t.spaceDown());
+            }
+            return 0;
+        case WM_KEYUP:
+            if (wParam == VK_SPACE) {
+                PressTracker t = tracker(w);
+                const auto outcome = t.spaceUp();
+                apply(w, t, outcome);
+                if (outcome.click) click(w);
+            }
+            return 0;
+
+        case WM_SETFOCUS:
+            setControlState(w, controlState(w) | kFocused);
+            InvalidateRect(w, nullptr, FALSE);
+            return 0;
+        case WM_KILLFOCUS: {
+            PressTracker t = tracker(w);
+            t.focusLost();
+            setControlState(w, (controlState(w) & ~(0xFFu | kFocused)) | t.bits());
+            if (GetCapture() == w) ReleaseCapture();
+            InvalidateRect(w, nullptr, FALSE);
+            return 0;
+        }
+    }
+    return DefWindowProcA(w, message, wParam, lParam);
+}
+
+}  // namespace bwcc
