@@ -108,14 +108,31 @@ class Probe:
         self.wine.xdotool("click", "1")
 
 
-def mark_is_checked(screen, probe, radio_id):
+def mark(screen, probe, radio_id):
+    """"dot" or "well" for the centre of a radio button's mark, else None."""
     x, y = probe.mark_centre(radio_id)
-    dot = [screen.pixel(x + dx, y + dy) for dx in (-1, 0) for dy in (-1, 0)]
-    if all(p == BLACK for p in dot):
-        return True
-    if all(p == WHITE for p in dot):
-        return False
-    raise AssertionError(f"radio {radio_id}: neither dot nor well at its mark: {dot}")
+    centre = [screen.pixel(x + dx, y + dy) for dx in (-1, 0) for dy in (-1, 0)]
+    if all(p == BLACK for p in centre):
+        return "dot"
+    if all(p == WHITE for p in centre):
+        return "well"
+    return None
+
+
+def look(wine, name, predicate, what, timeout=10):
+    """Takes screenshots until predicate(screen) holds; returns that screen.
+    A control may still be repainting when the event that changed it is
+    logged, so what the screen shows is waited for, never assumed."""
+    last = []
+
+    def attempt():
+        screen = Screen(wine.screenshot(name))
+        last[:] = [screen]
+        return screen if predicate(screen) else None
+    try:
+        return wait_until(attempt, timeout, interval=0.2, what=what)
+    except AssertionError:
+        raise AssertionError(f"the screen never showed {what} (last: {last[0].path})")
 
 
 class ControlsTest(unittest.TestCase):
@@ -136,11 +153,11 @@ class ControlsTest(unittest.TestCase):
             initial = probe.initial_checks
             self.assertEqual([k for k, v in initial.items() if v], [103, 104, 111])
 
-            shot = Screen(wine.screenshot("controls_panel.png"))
+            shot = look(wine, "controls_panel.png", lambda s: mark(s, probe, 103) == "dot",
+                        "the mark on Disable")
             left, top = probe.rects[201][:2]
             self.assertEqual(shot.pixel(left - 2, top - 2), GRAY, "the dialog's face")
-            self.assertTrue(mark_is_checked(shot, probe, 103))
-            self.assertFalse(mark_is_checked(shot, probe, 101))
+            self.assertEqual(mark(shot, probe, 101), "well")
             # The owner-drawn button lies over the picture and leaves it visible.
             x, y = probe.centre(108)
             self.assertEqual(shot.pixel(x, y - 8), PICTURE_TOP)
@@ -159,21 +176,24 @@ class ControlsTest(unittest.TestCase):
             probe.command(101)
             checks = probe.checks()
             self.assertEqual((checks[101], checks[103]), (1, 0))
-            wait_until(lambda: mark_is_checked(Screen(wine.screenshot("controls_panel_koi8.png")), probe, 101),
-                       what="the mark on KOI8")
-            shot = Screen(wine.screenshot("controls_panel_koi8.png"))
-            self.assertFalse(mark_is_checked(shot, probe, 103))
+            look(wine, "controls_panel_koi8.png",
+                 lambda s: mark(s, probe, 101) == "dot" and mark(s, probe, 103) == "well",
+                 "the mark moved from Disable to KOI8")
 
             probe.click(108)
             probe.command(108)
+            # Clicked (so pressed, focused and redrawn), it still draws nothing.
+            look(wine, "controls_panel_picture_clicked.png",
+                 lambda s: s.pixel(x, y - 8) == PICTURE_TOP and s.pixel(x, y + 8) == PICTURE_BOTTOM,
+                 "the picture under the clicked owner-drawn button")
 
             # Pressing a button and letting go outside it is no click.
             x, y = probe.centre(2)
             wine.xdotool("mousemove", "--sync", x, y)
             wine.xdotool("mousedown", "1")
-            pressed = Screen(wine.screenshot("controls_button_pressed.png"))
             b_left, b_top = probe.rects[2][:2]
-            self.assertEqual(pressed.pixel(b_left + 1, b_top + 1), SHADOW, "pressed: sunken edge")
+            look(wine, "controls_button_pressed.png", lambda s: s.pixel(b_left + 1, b_top + 1) == SHADOW,
+                 "Exit pressed (its sunken edge)")
             wine.xdotool("mousemove", "--sync", x, y - 60)
             wine.xdotool("mouseup", "1")
             probe.click(1)
@@ -223,7 +243,8 @@ class ControlsTest(unittest.TestCase):
                     probe = Probe(wine, "box")
                     window = wine.wait_window("^Probe box$")
                     if how == "click":
-                        shot = Screen(wine.screenshot("controls_box.png"))
+                        shot = look(wine, "controls_box.png", lambda s: s.count(probe.rects[1], BLACK, 60) > 20,
+                                    "the box's button")
                         # The OK button has no text of its own: it shows its
                         # standard caption with a green check mark.
                         self.assertGreater(shot.count(probe.rects[1], (0, 128, 0)), 8, "green check mark")

@@ -92,13 +92,26 @@ INT_PTR CALLBACK panelProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     return FALSE;
 }
 
+// Paints the dialog and all its controls now, so that "ready" in the log
+// means the screen shows them.
+void paintNowAndReport(HWND dialog) {
+    RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    GdiFlush();
+    logLine("ready");
+}
+
+constexpr UINT kShown = WM_APP + 1;
+
 INT_PTR CALLBACK boxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG:
             SendDlgItemMessageA(dialog, PROBE_BOX_PICTURE, STM_SETIMAGE, IMAGE_BITMAP,
                                 reinterpret_cast<LPARAM>(makeProbePicture()));
             logRects(dialog);
-            logLine("ready");
+            PostMessageA(dialog, kShown, 0, 0);  // arrives once the box is on screen
+            return TRUE;
+        case kShown:
+            paintNowAndReport(dialog);
             return TRUE;
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
@@ -118,7 +131,7 @@ int runPanel(HINSTANCE instance) {
     }
     logRects(dialog);
     logChecks(dialog);
-    logLine("ready");
+    paintNowAndReport(dialog);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         if (IsDialogMessageA(dialog, &msg)) continue;
