@@ -48,7 +48,10 @@ class Probe:
         self.log = wine.path(log)
         if os.path.exists(self.log):
             os.unlink(self.log)
-        self.proc = wine.start("controls_probe.exe", mode, wine.winpath(log), *args)
+        if mode == "preview":
+            self.proc = wine.start("controls_preview.exe", wine.winpath(log))
+        else:
+            self.proc = wine.start("controls_probe.exe", mode, wine.winpath(log), *args)
         self.seen = 0
         self.wait_for("ready")
         self.rects = {}
