@@ -12,7 +12,6 @@
 namespace {
 
 HINSTANCE g_library = nullptr;
-volatile LONG g_language = 0;
 
 bool ensureClasses() { return bwcc::registerControlClasses(g_library); }
 
@@ -39,22 +38,21 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     return TRUE;
 }
 
-// The language of the library's own texts. There is one set of texts
-// (English), used for every language; the value is kept for the record.
-BOOL WINAPI ControlsIntlInit(UINT language) {
-    InterlockedExchange(&g_language, static_cast<LONG>(language));
-    return TRUE;
-}
+// Chooses the language of the library's own texts (the captions of buttons
+// without text). There is one set, English, which serves every language,
+// so any language is accepted.
+BOOL WINAPI ControlsIntlInit(UINT /*language*/) { return TRUE; }
 
 // Makes the dialog and control classes exist for the whole process. The
 // classes belong to this library, whichever module asks.
 BOOL WINAPI ControlsRegister(HINSTANCE /*instance*/) { return ensureClasses() ? TRUE : FALSE; }
 
-BOOL WINAPI ControlsIntlTerm() {
-    InterlockedExchange(&g_language, 0);
-    return TRUE;
-}
+// Ends what ControlsIntlInit began; with one set of texts there is nothing
+// to release. The classes stay until the library is unloaded.
+BOOL WINAPI ControlsIntlTerm() { return TRUE; }
 
+// The platform's own message box: every MB_* flag, owner and modality rule
+// and answer exactly as MessageBoxA gives them.
 int WINAPI ControlsMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     return MessageBoxA(owner, text, caption, type);
 }
