@@ -229,11 +229,13 @@ class ControlsTest(unittest.TestCase):
             probe.command(2)
             self.assertEqual(probe.proc.wait(timeout=30), 0)
 
-    def test_escape_closes_a_modeless_dialog(self):
+    def test_space_clicks_a_push_button_and_escape_closes_a_modeless_dialog(self):
         with WineSession() as wine:
             wine.install("controls_probe.exe", "BWCC32.DLL")
             probe = Probe(wine, "panel")
             wine.focus(wine.wait_window("^Controls probe$"))
+            wine.key("space")  # the dialog starts with the focus on its first push button
+            probe.command(1)
             wine.key("Escape")
             probe.command(2)
             self.assertEqual(probe.proc.wait(timeout=30), 0)
