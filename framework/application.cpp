@@ -1,5 +1,7 @@
 #include "framework/application.h"
 
+#include <cstdlib>
+
 #include "framework/framework_error.h"
 #include "framework/message_box_rules.h"
 #include "framework/show_rules.h"
@@ -142,3 +144,14 @@ void TApplication::ReportCurrentException() noexcept {
     PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     ShowMessageBox(nullptr, text, nullptr, MB_OK | MB_ICONHAND);
 }
+
+// The C++ runtime is linked statically. Its default terminate handler would
+// print the type of an uncaught exception to a console that a GUI program
+// does not have, and pulls the symbol demangler (some 50 KB) into every
+// program for it. Uncaught exceptions cannot happen here (every procedure
+// and Run catch everything), so the handler is plain: abort, which the C
+// runtime reports to the user as an abnormal end. Defined in this file
+// because every program links it, before the runtime library is searched.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx

@@ -70,8 +70,9 @@ public:
     // it when it is destroyed itself.
     TWindow* MainWindow() const { return mainWindow_; }
 
-    // Makes `window` the main window and returns the previous one (whose
-    // ownership goes back to the caller). The main window's extended style
+    // Makes `window` the main window and returns the previous one (null when
+    // there was none or it is the same), whose ownership goes back to the
+    // caller. The main window's extended style
     // gains WS_EX_APPWINDOW; when its window is destroyed while the message
     // loop runs, the framework posts a quit request with code 0.
     TWindow* SetMainWindow(TWindow* window);

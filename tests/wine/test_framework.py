@@ -185,7 +185,8 @@ class FrameTest(unittest.TestCase):
             self.assertEqual(ex & 0x00040000, 0x00040000)
             self.assertEqual(ints(values["icons big small"]), [32, 32, 16, 16])
             # The custom controls were enabled before the dialog was made through them.
-            run.assert_in_order(self, ["show command 10", "BWCCIntlInit 0", "BWCCRegister app", "BWCCRegister app",
+            run.assert_in_order(self, ["show command 10", "LoadLibraryA BWCC32.DLL", "BWCCIntlInit 0",
+                                       "BWCCRegister app", "BWCCRegister app",
                                        "CreateDialogParamA 100 owner=window module=app", "frame created"])
             self.assertEqual(run.lines().count("BWCCIntlInit 0"), 1)
 
@@ -313,7 +314,8 @@ class CommandTest(unittest.TestCase):
 
 
 class ClosingTest(unittest.TestCase):
-    ENDING = ["terminate 0", "frame deleted", "dialog deleted", "BWCCIntlTerm", "exit 0"]
+    # The windows are gone before the library of their classes.
+    ENDING = ["terminate 0", "frame deleted", "dialog deleted", "BWCCIntlTerm", "FreeLibrary BWCC32.DLL", "exit 0"]
 
     def test_exit_escape_and_alt_f4_end_the_application_with_0(self):
         ways = {
@@ -356,7 +358,7 @@ class ClosingTest(unittest.TestCase):
                 wine.focus(box)
                 wine.key("Return")
                 self.assertEqual(run.exit_code(), 1)
-                run.assert_in_order(self, ["terminate 1", "BWCCIntlTerm", "exit 1"])
+                run.assert_in_order(self, ["terminate 1", "BWCCIntlTerm", "FreeLibrary BWCC32.DLL", "exit 1"])
                 self.assertNotIn("modal returned", " ".join(run.lines()))
 
 

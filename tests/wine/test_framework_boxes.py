@@ -25,6 +25,7 @@ class MessageBoxTest(unittest.TestCase):
                 "MessageBoxExA owner=none type=1010 lang=0 caption=FwTest text=System box",
                 "box 4",
                 # Enabling loads the library once, with the language and the instance.
+                "LoadLibraryA BWCC32.DLL",
                 "BWCCIntlInit 0",
                 "BWCCRegister app",
                 "enabled 1",
@@ -34,8 +35,9 @@ class MessageBoxTest(unittest.TestCase):
                 "box 5",
                 "BWCCMessageBox owner=window type=0004 caption=Own caption text=Custom owned box",
                 "box 5",
-                # The application object's end ends the library.
+                # The application object's end ends the library, then unloads it.
                 "BWCCIntlTerm",
+                "FreeLibrary BWCC32.DLL",
             ])
 
 

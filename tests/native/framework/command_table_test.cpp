@@ -93,13 +93,6 @@ TEST(CommandTable, UnknownIdsAreNotHandledAnywhere) {
     EXPECT_FALSE(base.DispatchCommand(101));
 }
 
-TEST(CommandTable, FindCommandStopsAtTheClosingEntry) {
-    using framework::CommandEntry;
-    static constexpr CommandEntry<Base> table[] = {{1, &Base::CmOk}, {0, nullptr}, {2, &Base::CmCancel}};
-    EXPECT_EQ(framework::findCommand(table, 1), &table[0]);
-    EXPECT_EQ(framework::findCommand(table, 2), nullptr);
-}
-
 TEST(CommandNotification, ClicksMenusAndAcceleratorsAreCommands) {
     EXPECT_TRUE(framework::isCommandNotification(0, true));   // BN_CLICKED from a button
     EXPECT_TRUE(framework::isCommandNotification(0, false));  // menu item, or Esc/Enter from the dialog manager

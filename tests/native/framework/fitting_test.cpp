@@ -7,11 +7,6 @@ namespace {
 
 using namespace framework;
 
-TEST(Fitting, BorderedClientIsMeasuredByItsContent) {
-    EXPECT_EQ(fitTarget(true, {273, 202}, {271, 200}), (Size{271, 200}));
-    EXPECT_EQ(fitTarget(false, {273, 202}, {271, 200}), (Size{273, 202}));
-}
-
 TEST(Fitting, FrameChangesItsOuterSizeByTheDifference) {
     // A frame of 400x300 with a 392x273 client area (4-pixel sides, 23-pixel caption).
     const Size target{271, 200};

@@ -16,12 +16,6 @@ TEST(FrameStyle, DefaultIsAVisibleOverlappedWindowThatClipsAClient) {
     EXPECT_EQ((frameDefaultStyle(true) | 0x12CA0000u) & 0xBF7AFFFFu, 0x124A0000u);
 }
 
-TEST(FrameStyle, MainWindowGainsAppWindowAndKeepsTheRest) {
-    EXPECT_EQ(mainWindowExStyle(0), 0x00040000u);
-    EXPECT_EQ(mainWindowExStyle(0x00000300u), 0x00040300u);
-    EXPECT_EQ(mainWindowExStyle(0x00040000u), 0x00040000u);
-}
-
 TEST(FittedClientStyle, CaptionedChildDialogLosesItsDialogFrameAndKeepsAThinBorder) {
     // The control dialog's template: WS_CHILD | WS_CAPTION | DS_SETFONT | DS_3DLOOK.
     const ClientStyle fitted = fittedClientStyle(0x40C00044u, 0x00010100u);
@@ -64,12 +58,6 @@ TEST(ShowRules, WithoutAWindowACommandOnlyDecidesVisibility) {
     EXPECT_EQ(styleAfterShow(0x10CF0000u, 0), 0x00CF0000u);
     EXPECT_EQ(styleAfterShow(0x00CF0000u, 1), 0x10CF0000u);
     EXPECT_EQ(styleAfterShow(0x00CF0000u, 6), 0x10CF0000u);
-}
-
-TEST(ShowRules, StartupShowCommandComesFromStartupInfoOnlyWhenFlagged) {
-    EXPECT_EQ(startupShowCommand(true, 7), 7);
-    EXPECT_EQ(startupShowCommand(true, 0), 0);
-    EXPECT_EQ(startupShowCommand(false, 3), 10);
 }
 
 TEST(MessageBoxType, OwnerlessBoxesBecomeTaskModalUnlessSystemModal) {

@@ -17,7 +17,7 @@
 #include <stdexcept>
 
 #include "framework/framework.h"
-#include "message_box_spy.h"
+#include "import_spy.h"
 #include "test_ids.h"
 #include "test_log.h"
 
@@ -317,7 +317,7 @@ private:
 
 int runBoxes() {
     SetEnvironmentVariableA("FRAMEWORK_TEST_SILENT_BOXES", "1");
-    installMessageBoxSpy(true);
+    installImportSpies(true);
     HWND owner = CreateWindowA("STATIC", "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     TApplication app("FwTest");
     testLog("box %d", app.ShowMessageBox(nullptr, "Plain stop box", nullptr, MB_ICONHAND));
@@ -362,7 +362,7 @@ int main(int argc, char** argv) {
     } else {
         return 2;
     }
-    installMessageBoxSpy(false);
+    installImportSpies(false);
     HHOOK watcher = SetWindowsHookExA(WH_CALLWNDPROC, focusWatcher, nullptr, GetCurrentThreadId());
     int result;
     {
