@@ -30,8 +30,8 @@ TWindow::TWindow(TWindow* parent, const char* title, HINSTANCE module)
 }
 
 TWindow::~TWindow() {
-    if (TApplication* app = Application()) app->MainWindowDeleted(this);
     DestroyOwnWindow();
+    if (TApplication* app = Application()) app->MainWindowDeleted(this);
     for (TWindow* child : children_) {
         child->parent_ = nullptr;
         if (child->handle_ && !IsWindow(child->handle_)) child->Detach();
@@ -209,6 +209,9 @@ void TWindow::Detach() {
 void TWindow::DestroyOwnWindow() {
     HWND window = handle_;
     if (!window) return;
+    // The object will not see its WM_DESTROY: a main window destroyed this
+    // way while the loop runs must still end the loop.
+    WindowDestroying();
     Detach();
     DestroyWindow(window);
     for (TWindow* child : children_) {
