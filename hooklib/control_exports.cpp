@@ -88,17 +88,35 @@ extern "C" std::int32_t WINAPI DllCtrl(const KeyEntry* table, std::int32_t count
 
 // The test and the store are one interlocked step: of any number of copies
 // of the control program started at the same instant, exactly one gets 1.
+//
+// The lock is never released, and the shared record outlives the copy that
+// took it for as long as any process maps the library, which every process
+// the hook was injected into may go on doing. So a held lock whose
+// registered window no longer exists is a lock whose holder has ended (its
+// window goes only when it closes or dies): the caller takes it over rather
+// than being refused by a copy that is not running. A held lock with no
+// registered window belongs to a copy that is still starting, and refuses.
 extern "C" std::int32_t WINAPI DllLock(HINSTANCE module) {
     tavrilex::SharedHookState& shared = state();
     const LONG mine = static_cast<LONG>(reinterpret_cast<std::uintptr_t>(module));
     if (InterlockedCompareExchange(asInterlocked(shared.libraryHandle), mine, 0) == 0) return 1;
 
-    HWND window = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(readShared(shared.registeredWindow)));
-    if (window != nullptr && IsWindow(window)) {
+    const std::uint32_t registered = readShared(shared.registeredWindow);
+    if (registered == 0) return 0;
+    HWND window = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(registered));
+    if (IsWindow(window)) {
         if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
         SetForegroundWindow(window);
+        return 0;
     }
-    return 0;
+    // Of several callers that find the holder gone, the one that clears its
+    // window takes the lock; the others now see a copy starting.
+    if (InterlockedCompareExchange(asInterlocked(shared.registeredWindow), 0, static_cast<LONG>(registered)) !=
+        static_cast<LONG>(registered)) {
+        return 0;
+    }
+    writeShared(shared.libraryHandle, static_cast<std::uint32_t>(mine));
+    return 1;
 }
 
 extern "C" std::int32_t WINAPI DllReg(HWND window) {

@@ -23,10 +23,12 @@ using DllCtrlFn = std::int32_t(WINAPI*)(const vyrtel::layouts::KeyEntry* table, 
 inline constexpr char kDllCtrl[] = "DllCtrl";
 
 // Takes the single-instance lock for `module` (the caller's handle of this
-// library) and returns 1; when it is already held, brings the registered
-// window forward, restoring it if minimised, and returns 0. The lock is
-// never released. DllLock(0) while the lock is free returns 1 and leaves it
-// free.
+// library) and returns 1. When it is already held by a running copy, brings
+// that copy's registered window forward, restoring it if minimised, and
+// returns 0; also 0, with nothing activated, while the holder has not yet
+// registered a window. A lock whose registered window has been destroyed
+// (its holder has ended) is taken over: 1. DllLock(0) while the lock is free
+// returns 1 and leaves it free.
 using DllLockFn = std::int32_t(WINAPI*)(HINSTANCE module);
 inline constexpr char kDllLock[] = "DllLock";
 

@@ -6,6 +6,7 @@ the library's exports like the control program does, hook_client.exe is an
 ordinary window into which the system injects the hook.
 """
 
+import contextlib
 import os
 import queue
 import re
@@ -15,7 +16,7 @@ import subprocess
 import threading
 import time
 
-from winetest import WaitTimeout
+from winetest import WaitTimeout, WineSession
 
 PROGRAMS = ("Tavrilex.dll", "tavrilex_driver.exe", "hook_client.exe")
 
@@ -33,6 +34,25 @@ def char_lparam(scan, extended=False, alt=False):
 
 def keydown_lparam(scan, repeat=False):
     return 1 | (scan << 16) | (1 << 30 if repeat else 0)
+
+
+@contextlib.contextmanager
+def hook_session(beeps=False, scroll_lock=False):
+    """A Wine session with the library and its test programs installed.
+
+    The wineserver and Wine's services are started here by a program of no
+    interest: they live as long as the session and keep the standard
+    handles of the process that started them, so the programs the tests
+    read must not be the ones that start them."""
+    with WineSession() as wine:
+        if beeps:
+            trace_beeps(wine)
+        if scroll_lock:
+            make_scroll_lock_a_lock_key(wine)
+        wine.install(*PROGRAMS)
+        subprocess.run(["wine", "cmd", "/c", "exit"], env=wine.env, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120, check=True)
+        yield wine
 
 
 def make_scroll_lock_a_lock_key(wine):
@@ -171,8 +191,11 @@ class Driver(Program):
     """tavrilex_driver.exe: the library's exports, one command each."""
 
     def __init__(self, wine, *commands):
+        """Starts the driver; `commands` run first, and their answers are
+        in self.answers."""
         super().__init__(wine, "tavrilex_driver.exe", *commands, "stdin")
-        self.expect("loaded ")
+        self.module = int(self.expect("loaded ").split()[1], 16)
+        self.answers = [self.expect(command.split()[0] + " ").split()[1:] for command in commands]
 
     def call(self, command):
         """Result of one export call as an int."""
@@ -180,6 +203,11 @@ class Driver(Program):
 
     def record(self):
         return Record(bytes.fromhex(self.ask("record")[0]))
+
+    def table(self, name):
+        """The 47 entries of a table as the driver hands it over."""
+        data = bytes.fromhex(self.ask(f"table {name}")[0])
+        return [tuple(data[i:i + 4]) for i in range(0, len(data), 4)]
 
 
 class Client(Program):
@@ -204,6 +232,12 @@ class Client(Program):
         """Posts a Shift key-down and waits until the window has it."""
         self.send(f"{command} {WM_KEYDOWN} {VK_SHIFT} {keydown_lparam(scan, repeat)}")
         self.expect(f"keydown {VK_SHIFT} ")
+
+    def typed(self, wine, *keys, chars=1):
+        """Types keys with xdotool into the focused client; returns the
+        character codes of the `chars` character messages that arrive."""
+        wine.key(*keys)
+        return [int(self.expect("char ").split()[1]) for _ in range(chars)]
 
     def state(self):
         return dict(kv.split("=") for kv in self.ask("state"))

@@ -16,6 +16,8 @@
 //   table <table>          the bytes of a table named as for ctrl (47 entries)
 //   gate <name>            waits until the named event is set, then "gate open"
 //   open <name>            sets the named event (creating it if need be)
+//   terminate              ends the process at once (TerminateProcess, code 99),
+//                          as a crash would, without removing anything
 //   exit
 #include <windows.h>
 
@@ -113,6 +115,7 @@ bool execute(char* line) {
     if (n == 0) return true;
     const char* cmd = w[0];
     if (std::strcmp(cmd, "exit") == 0) return false;
+    if (std::strcmp(cmd, "terminate") == 0) TerminateProcess(GetCurrentProcess(), 99);
 
     if (std::strcmp(cmd, "lock") == 0 && n == 2) {
         HINSTANCE module = std::strcmp(w[1], "self") == 0

@@ -1,0 +1,210 @@
+"""The library's control exports and its shared record, called for real
+under Wine from several processes at once: what one process stores, every
+other one sees."""
+
+import unittest
+
+from hooklib_support import SCAN_Q, Client, Driver, hook_session
+from winetest import wait_until
+
+NO_ENTRY = (0, 0, 0, 0)
+
+
+def pattern(fill, count):
+    """Entries as the driver's pattern:<fill> table holds them."""
+    return [(i + 1, 0, fill, i) for i in range(count)]
+
+
+class SharedRecordTest(unittest.TestCase):
+    def test_a_second_process_sees_what_the_first_stored_while_any_maps_the_library(self):
+        with hook_session() as wine:
+            # No hook: once installed, it is injected into Wine's own desktop
+            # process, which would keep the library mapped to the end.
+            first = Driver(wine, "toggler 1", "beeper 0", "ctrl koi8p 47", "lock self")
+            window = Client(wine)
+            first.ask(f"reg {window.hwnd}")
+
+            second = Driver(wine)
+            record = second.record()
+            self.assertEqual(record.library, first.module)
+            self.assertEqual((record.window, record.method, record.beeper, record.count), (window.hwnd, 1, 0, 47))
+            self.assertEqual(record.entries[:47], second.table("koi8p"))
+            self.assertEqual(second.call("lock self"), 0, "the lock is held by the first process")
+
+            # The first process ends; the record lives on in those that map it.
+            self.assertEqual(first.close(), 0)
+            self.assertEqual(second.record().library, first.module)
+            self.assertEqual(second.record().entries[:47], second.table("koi8p"))
+            window.close()
+            second.close()
+
+            # Once no process maps it, the next one starts from the file's values.
+            fresh = Driver(wine)
+            self.assertEqual(fresh.record().data[:300], bytes.fromhex(fresh.ask("initial")[0]))
+            fresh.close()
+
+
+class DllCtrlTest(unittest.TestCase):
+    def test_tables_are_copied_whether_or_not_a_hook_goes_in(self):
+        with hook_session() as wine:
+            app = Driver(wine)
+            koi8t, koi8p, cp1251t = app.table("koi8t"), app.table("koi8p"), app.table("cp1251t")
+            reader = Driver(wine)
+
+            self.assertEqual(app.call("ctrl null 0"), 0, "no hook to remove")
+            self.assertEqual(reader.record().hook, 0)
+
+            self.assertEqual(app.call("ctrl koi8t 47"), 0, "no hook before the lock is taken")
+            record = reader.record()
+            self.assertEqual((record.hook, record.count), (0, 47))
+            self.assertEqual(record.entries[:47], koi8t)
+
+            app.call("lock self")
+            self.assertEqual(app.call("ctrl cp1251t 47"), 1)
+            hook = reader.record().hook
+            self.assertNotEqual(hook, 0)
+            self.assertEqual(reader.record().entries[:47], cp1251t)
+
+            self.assertEqual(app.call("ctrl koi8p 47"), 1, "a table twice in a row")
+            record = reader.record()
+            self.assertEqual(record.hook, hook, "the hook installed first stays")
+            self.assertEqual(record.entries[:47], koi8p)
+
+            self.assertEqual(app.call("ctrl null 0"), 0)
+            record = reader.record()
+            self.assertEqual((record.hook, record.count), (0, 47), "removal keeps table and count")
+            self.assertEqual(record.entries[:47], koi8p)
+
+            self.assertEqual(app.call("ctrl koi8t 47"), 1, "a table after a removal re-installs")
+            self.assertNotEqual(reader.record().hook, 0)
+            self.assertEqual(reader.record().entries[:47], koi8t)
+
+            self.assertEqual(app.call("ctrl pattern:0xAB 10"), 1)
+            record = reader.record()
+            self.assertEqual(record.count, 10)
+            self.assertEqual(record.entries[:10], pattern(0xAB, 10))
+            self.assertEqual(record.entries[10:47], koi8t[10:], "entries past the count keep their bytes")
+
+            self.assertEqual(app.call("ctrl koi8p 0"), 1)
+            self.assertEqual(reader.record().count, 0)
+            self.assertEqual(reader.record().entries[:10], pattern(0xAB, 10), "count 0 copies nothing")
+
+    def test_counts_outside_0_to_64_touch_no_entry_beyond_the_64th(self):
+        # "guarded" hands over 64 entries that end where unreadable memory
+        # begins: reading a 65th would end the driver with an access fault.
+        with hook_session() as wine:
+            app = Driver(wine, "lock self")
+            reader = Driver(wine)
+            for count in (65, 100, 0x7FFFFFFF):
+                app.call("ctrl koi8t 47")
+                self.assertEqual(app.call(f"ctrl guarded {count}"), 1, count)
+                record = reader.record()
+                self.assertEqual(record.count, 64, count)
+                self.assertEqual(record.entries, pattern(0x5A, 64), count)
+            self.assertEqual(reader.record().data[300:], bytes(20), "the section's padding after the record")
+
+            app.call("ctrl koi8t 47")
+            for count in (-1, -64, -0x80000000):
+                self.assertEqual(app.call(f"ctrl guarded {count}"), 1, count)
+                record = reader.record()
+                self.assertEqual(record.count, 0, count)
+                self.assertEqual(record.entries[:47], reader.table("koi8t"), count)
+            self.assertIsNone(app.proc.poll(), "the driver is still running")
+
+    def test_one_hook_however_often_and_from_wherever_a_table_is_given(self):
+        # Under Ctrl+Shift (cycled) every hook in the chain flips the switch:
+        # with two hooks one press would flip it on and straight back off.
+        with hook_session() as wine:
+            app = Driver(wine, "lock self", "toggler 2", "beeper 0", "ctrl koi8t 47", "ctrl koi8t 47")
+            other = Driver(wine, "ctrl koi8p 47")
+            self.assertEqual(other.answers, [["1"]])
+            client = Client(wine)
+            client.keys(ctrl=0x80)
+            client.shift_down(0x36)
+            self.assertEqual(app.record().switch, 1)
+            client.keys()
+            self.assertEqual(client.char(SCAN_Q), 0xD1, "the latest table (KOI8 phonetic) is in use")
+
+
+class SmallExportsTest(unittest.TestCase):
+    def test_beeper_toggler_and_reg_store_what_they_return(self):
+        with hook_session() as wine:
+            app = Driver(wine)
+            reader = Driver(wine)
+            for flag, stored in ((2, 0), (3, 1), (0xFFFFFFFF, 1), (0, 0)):
+                self.assertEqual(app.call(f"beeper {flag}"), stored, flag)
+                self.assertEqual(reader.record().beeper, stored, flag)
+            for method in (7, -1, 0):
+                self.assertEqual(app.call(f"toggler {method}"), method)
+                self.assertEqual(reader.record().method, method)
+            self.assertEqual(app.call("reg 0x00012345"), 1)
+            self.assertEqual(reader.record().window, 0x12345)
+            self.assertEqual(app.call("reg 0"), 1)
+            self.assertEqual(reader.record().window, 0)
+
+
+class DllLockTest(unittest.TestCase):
+    def test_lock_with_a_null_module_leaves_it_free(self):
+        with hook_session() as wine:
+            app = Driver(wine, "lock 0")
+            self.assertEqual(app.answers, [["1"]])
+            self.assertEqual(app.record().library, 0)
+            self.assertEqual(app.call("lock self"), 1)
+            self.assertEqual(Driver(wine).call("lock self"), 0)
+
+    def test_of_twenty_processes_released_at_one_instant_one_takes_the_lock(self):
+        with hook_session() as wine:
+            keeper = Driver(wine)  # keeps the record mapped until all have answered
+            starters = [Driver(wine) for _ in range(20)]
+            for starter in starters:
+                starter.send("gate vyrtel-lock-race", "lock self")
+            for starter in starters:
+                starter.expect("gate waiting", timeout=120)
+            keeper.call("open vyrtel-lock-race")
+            results = [int(starter.expect("lock ").split()[1]) for starter in starters]
+            self.assertEqual(sorted(results), [0] * 19 + [1])
+            winner = starters[results.index(1)]
+            self.assertEqual(keeper.record().library, winner.module)
+
+    def test_refused_lock_restores_the_registered_window_and_brings_it_forward(self):
+        with hook_session() as wine:
+            app = Driver(wine, "lock self")
+            frame = Client(wine, "registered frame")
+            elsewhere = Client(wine, "another window")
+            app.ask(f"reg {frame.hwnd}")
+            frame.ask("minimize")
+            wait_until(lambda: elsewhere.state()["foreground"] == "1", what="another window in front")
+            self.assertEqual(frame.state()["iconic"], "1")
+
+            self.assertEqual(Driver(wine).call("lock self"), 0)
+            self.assertEqual(wait_until(lambda: frame.state()["foreground"] == "1" and frame.state(),
+                                        what="the frame in front"), {"iconic": "0", "foreground": "1", "window": "1"})
+
+    def test_refused_lock_activates_nothing_while_no_window_is_registered(self):
+        with hook_session() as wine:
+            app = Driver(wine, "lock self")
+            frame = Client(wine, "unregistered frame")
+            frame.ask("minimize")
+            app.ask("reg 0")
+            self.assertEqual(Driver(wine).call("lock self"), 0)
+            self.assertEqual(frame.state()["iconic"], "1")
+
+    def test_lock_of_a_holder_whose_window_is_gone_is_taken_over_once(self):
+        # The holder's registered window is destroyed only when it ends; the
+        # record outlives it in every process that still maps the library.
+        with hook_session() as wine:
+            holder = Driver(wine, "lock self")
+            frame = Client(wine)
+            holder.ask(f"reg {frame.hwnd}")
+            frame.ask("destroy")
+            holder.close()
+
+            successor = Driver(wine)
+            self.assertEqual(successor.call("lock self"), 1)
+            self.assertEqual(successor.record().library, successor.module)
+            self.assertEqual(successor.record().window, 0)
+            self.assertEqual(Driver(wine).call("lock self"), 0, "the successor is starting: refused")
+
+
+if __name__ == "__main__":
+    unittest.main()
