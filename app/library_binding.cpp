@@ -1,0 +1,7 @@
+#include "app/library_binding.h"
+
+namespace vyrtel {
+
+LibraryBinding tavrilexLibrary;
+
+}  // namespace vyrtel
