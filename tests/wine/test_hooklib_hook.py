@@ -121,6 +121,15 @@ class TypedKeysTest(unittest.TestCase):
 
 
 class HookLifetimeTest(unittest.TestCase):
+    def test_the_hook_installed_is_this_library_whatever_handle_took_the_lock(self):
+        # The system finds the hook procedure in other processes by its
+        # offset from the module handed to it: that must be the library as
+        # the installing process maps it, not what was given to DllLock.
+        with hook_session() as wine:
+            app = Driver(wine, "lock 0x10000000", "toggler 4", "ctrl koi8t 47")
+            self.assertEqual(app.answers, [["1"], ["4"], ["1"]])
+            self.assertEqual(Client(wine).char(SCAN_Q), Q_PLAIN)
+
     def test_clients_outlive_the_hook_and_its_owner(self):
         with hook_session() as wine:
             app = Driver(wine, "lock self", "toggler 4", "ctrl koi8t 47")
