@@ -101,22 +101,15 @@ extern "C" std::int32_t WINAPI DllLock(HINSTANCE module) {
     const LONG mine = static_cast<LONG>(reinterpret_cast<std::uintptr_t>(module));
     if (InterlockedCompareExchange(asInterlocked(shared.libraryHandle), mine, 0) == 0) return 1;
 
-    const std::uint32_t registered = readShared(shared.registeredWindow);
-    if (registered == 0) return 0;
-    HWND window = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(registered));
-    if (IsWindow(window)) {
+    // The lock is never given back: it lasts as long as the record, even
+    // when its holder has ended while other processes still map the library
+    // (its window then fails IsWindow and nothing is brought forward).
+    HWND window = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(readShared(shared.registeredWindow)));
+    if (window != nullptr && IsWindow(window)) {
         if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
         SetForegroundWindow(window);
-        return 0;
     }
-    // Of several callers that find the holder gone, the one that clears its
-    // window takes the lock; the others now see a copy starting.
-    if (InterlockedCompareExchange(asInterlocked(shared.registeredWindow), 0, static_cast<LONG>(registered)) !=
-        static_cast<LONG>(registered)) {
-        return 0;
-    }
-    writeShared(shared.libraryHandle, static_cast<std::uint32_t>(mine));
-    return 1;
+    return 0;
 }
 
 extern "C" std::int32_t WINAPI DllReg(HWND window) {

@@ -26,9 +26,9 @@ inline constexpr char kDllCtrl[] = "DllCtrl";
 // library) and returns 1. When it is already held by a running copy, brings
 // that copy's registered window forward, restoring it if minimised, and
 // returns 0; also 0, with nothing activated, while the holder has not yet
-// registered a window. A lock whose registered window has been destroyed
-// (its holder has ended) is taken over: 1. DllLock(0) while the lock is free
-// returns 1 and leaves it free.
+// registered a window, or when that window no longer exists: the lock is
+// never released, and outlives its holder for as long as any process maps
+// the library. DllLock(0) while the lock is free returns 1 and leaves it free.
 using DllLockFn = std::int32_t(WINAPI*)(HINSTANCE module);
 inline constexpr char kDllLock[] = "DllLock";
 
