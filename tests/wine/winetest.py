@@ -58,9 +58,11 @@ def _clone_template(template, prefix):
     for name in os.listdir(prefix):
         if name.endswith(".reg"):
             path = os.path.join(prefix, name)
-            data = open(path, "rb").read()
+            with open(path, "rb") as f:
+                data = f.read()
             os.unlink(path)
-            open(path, "wb").write(data)
+            with open(path, "wb") as f:
+                f.write(data)
     users = os.path.join(prefix, "drive_c", "users")
     shutil.rmtree(users)
     shutil.copytree(os.path.join(template, "drive_c", "users"), users, symlinks=True)
@@ -93,6 +95,7 @@ class WineSession:
             if self.codepage:
                 # e.g. "uk_UA.CP1251": Wine takes its ANSI code page from the locale.
                 self.env.update(LANG=self.codepage, LC_ALL=self.codepage)
+            self._boot()
         except BaseException:
             self._teardown()
             raise
@@ -101,6 +104,15 @@ class WineSession:
     def __exit__(self, *exc):
         self._teardown()
         return False
+
+    def _boot(self):
+        # The first Wine process of a session starts the wineserver and
+        # Wine's services, which keep its standard output open for good: a
+        # test reading that program's output to the end would never see it
+        # end. So the session starts them itself, with nothing to inherit.
+        subprocess.run(["wine", "cmd.exe", "/c", "exit"], env=self.env, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120,
+                       start_new_session=True)
 
     def _start_xvfb(self):
         read_end, write_end = os.pipe()
@@ -164,6 +176,14 @@ class WineSession:
         for name in names:
             shutil.copy2(built(name), os.path.join(target, name))
         return target
+
+    def install_as(self, name, target_name, into=None):
+        """Copies one built binary (by file name) into the program folder
+        under another name, e.g. a stand-in library under the real one's."""
+        target = into or self.appdir
+        os.makedirs(target, exist_ok=True)
+        shutil.copy2(built(name), os.path.join(target, target_name))
+        return os.path.join(target, target_name)
 
     def path(self, *parts):
         """Host path inside the program folder."""
