@@ -11,8 +11,7 @@ std::exception_ptr pending;  // one user-interface thread
 }
 
 Error::Error(const char* text) noexcept {
-    std::strncpy(text_, text, sizeof text_ - 1);
-    text_[sizeof text_ - 1] = '\0';
+    std::snprintf(text_, sizeof text_, "%s", text);  // cut to fit, always terminated
 }
 
 void fail(const char* format, ...) {
