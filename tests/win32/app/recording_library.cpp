@@ -3,8 +3,12 @@
 // log file named by VYRTEL_RECORD_LOG, and its results can be steered:
 //   VYRTEL_RECORD_HOOK=fail   DllCtrl with a table reports no hook (0)
 //   VYRTEL_RECORD_LOCK=held   DllLock reports the lock as held (0)
-// Loading and unloading are logged too ("attach", "detach"), so a test can
-// tell whether the library is still loaded.
+// either as environment variables (for the whole run) or as lines of the
+// file named by VYRTEL_RECORD_STEERING, read at each call, so that a test
+// can change a result while the program runs (the file wins).
+// Loading and unloading are logged too ("attach"; "detach unload" when the
+// program frees the library, "detach exit" when its process ends with the
+// library still loaded), so a test can tell whether and how it was unloaded.
 #include <windows.h>
 
 #include <cstdio>
@@ -16,10 +20,34 @@ namespace {
 
 HMODULE g_self;
 
-bool envIs(const char* name, const char* value) {
+// Whether `name` is steered to `value`: by a "name=value" line of the
+// steering file when there is one, else by the environment variable.
+bool steered(const char* name, const char* value) {
+    char path[MAX_PATH];
+    const DWORD n = GetEnvironmentVariableA("VYRTEL_RECORD_STEERING", path, sizeof path);
+    if (n > 0 && n < sizeof path) {
+        HANDLE f = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (f != INVALID_HANDLE_VALUE) {
+            char text[512];
+            DWORD got = 0;
+            ReadFile(f, text, sizeof text - 1, &got, nullptr);
+            CloseHandle(f);
+            text[got] = '\0';
+            char wanted[96];
+            std::snprintf(wanted, sizeof wanted, "%s=", name);
+            for (const char* at = std::strstr(text, wanted); at; at = std::strstr(at + 1, wanted)) {
+                if (at != text && at[-1] != '\n') continue;
+                const char* v = at + std::strlen(wanted);
+                const std::size_t length = std::strcspn(v, "\r\n");
+                if (length == std::strlen(value) && std::strncmp(v, value, length) == 0) return true;
+            }
+            return false;
+        }
+    }
     char buf[32];
-    const DWORD n = GetEnvironmentVariableA(name, buf, sizeof buf);
-    return n > 0 && n < sizeof buf && std::strcmp(buf, value) == 0;
+    const DWORD m = GetEnvironmentVariableA(name, buf, sizeof buf);
+    return m > 0 && m < sizeof buf && std::strcmp(buf, value) == 0;
 }
 
 void log(const char* line) {
@@ -67,7 +95,7 @@ extern "C" {
 LONG WINAPI RecDllCtrl(const void* table, LONG count) {
     char desc[600], line[700];
     describeTable(table, count, desc, sizeof desc);
-    const LONG result = table && !envIs("VYRTEL_RECORD_HOOK", "fail") ? 1 : 0;
+    const LONG result = table && !steered("VYRTEL_RECORD_HOOK", "fail") ? 1 : 0;
     std::snprintf(line, sizeof line, "DllCtrl %s %ld -> %ld", desc, long(count), long(result));
     log(line);
     return result;
@@ -76,13 +104,15 @@ LONG WINAPI RecDllCtrl(const void* table, LONG count) {
 LONG WINAPI RecDllReg(HWND window) {
     char title[128] = "", line[256];
     GetWindowTextA(window, title, sizeof title);
-    std::snprintf(line, sizeof line, "DllReg %s title=\"%s\" -> 1", IsWindow(window) ? "window" : "not-a-window", title);
+    std::snprintf(line, sizeof line, "DllReg %08lx %s title=\"%s\" -> 1",
+                  static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)),
+                  IsWindow(window) ? "window" : "not-a-window", title);
     log(line);
     return 1;
 }
 
 LONG WINAPI RecDllLock(HMODULE module) {
-    const LONG result = envIs("VYRTEL_RECORD_LOCK", "held") ? 0 : 1;
+    const LONG result = steered("VYRTEL_RECORD_LOCK", "held") ? 0 : 1;
     char line[128];
     std::snprintf(line, sizeof line, "DllLock %s -> %ld", module == g_self ? "self" : "other", long(result));
     log(line);
@@ -103,12 +133,12 @@ LONG WINAPI RecSetBeeper(LONG flag) {
     return flag & 1;
 }
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) {
         g_self = instance;
         log("attach");
     } else if (reason == DLL_PROCESS_DETACH) {
-        log("detach");
+        log(reserved ? "detach exit" : "detach unload");
     }
     return TRUE;
 }

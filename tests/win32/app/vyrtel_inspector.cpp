@@ -1,0 +1,343 @@
+// Looks at a running Vyrtel.exe from another process, the way the Wine
+// tests need to: its frame, the control dialog and its controls, the
+// program's other top-level windows (message boxes, the About box), and a
+// few acts on the frame. It only reads what any process may read of another
+// one's windows (styles, rectangles, texts, check marks) and sends nothing
+// but queries, restores, minimises and closes.
+//
+//   vyrtel_inspector [desktop name]
+// With a name, it looks at the windows of that desktop (a Wine virtual
+// desktop started with explorer /desktop=name) instead of its own.
+//
+// Commands, one per line on stdin; each answer is one line starting with
+// the command's word (lists end with "<word> end n=<count>"):
+//   screen            screen size
+//   frame             the top-level window titled "Vyrtel" (and how many)
+//   dialog            the frame's client dialog
+//   controls          the dialog's child windows in z-order
+//   checks            the check marks of the nine radio buttons
+//   top <title>       every top-level window with exactly this title, with
+//                     its children (message boxes, the About box)
+//   focus             where the frame's thread has the keyboard focus
+//   hits              the hit-test codes found around and on the frame's
+//                     non-client area (title bar buttons, sizing borders)
+//   restore | minimize | close   acts on the frame
+//   quit
+// Rectangles are "left,top,right,bottom"; the dialog's in the frame's
+// client coordinates, controls' in the dialog's client coordinates, the
+// others on the screen. "centre=x,y" is a control's centre on the screen.
+#include <windows.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr UINT kTimeoutMs = 5000;
+const int kRadioIds[] = {101, 102, 103, 104, 105, 106, 107, 111, 112};
+
+std::string rectText(const RECT& r) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%ld,%ld,%ld,%ld", r.left, r.top, r.right, r.bottom);
+    return text;
+}
+
+// `rect` (screen) in the client coordinates of `window`.
+RECT relativeTo(HWND window, RECT rect) {
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+std::string textOf(HWND window) {
+    char text[512] = "";
+    GetWindowTextA(window, text, sizeof text);
+    // One line per answer: line breaks are shown as \n.
+    std::string out;
+    for (const char* c = text; *c; ++c) {
+        if (*c == '\n') {
+            out += "\\n";
+        } else if (*c != '\r') {
+            out += *c;
+        }
+    }
+    return out;
+}
+
+std::string classOf(HWND window) {
+    char name[128] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+LRESULT query(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kTimeoutMs, &result)) return -1;
+    return static_cast<LRESULT>(result);
+}
+
+struct TitleSearch {
+    const char* title;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK collectTitled(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<TitleSearch*>(data);
+    char text[256] = "";
+    GetWindowTextA(window, text, sizeof text);
+    if (std::strcmp(text, search->title) == 0) search->found.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> topLevelTitled(const char* title) {
+    TitleSearch search{title, {}};
+    EnumWindows(collectTitled, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND frame() {
+    const std::vector<HWND> frames = topLevelTitled("Vyrtel");
+    return frames.empty() ? nullptr : frames.front();
+}
+
+HWND dialogOf(HWND frameWindow) { return frameWindow ? GetWindow(frameWindow, GW_CHILD) : nullptr; }
+
+void answer(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void answer(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    std::vprintf(format, args);
+    va_end(args);
+    std::putchar('\n');
+    std::fflush(stdout);
+}
+
+void showFrame() {
+    const std::vector<HWND> frames = topLevelTitled("Vyrtel");
+    if (frames.empty()) {
+        answer("frame none count=0");
+        return;
+    }
+    HWND f = frames.front();
+    RECT window;
+    GetWindowRect(f, &window);
+    RECT client;
+    GetClientRect(f, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(f, &origin);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(f, &pid);
+    answer("frame hwnd=%08lx count=%u style=%08lX ex=%08lX visible=%d iconic=%d zoomed=%d foreground=%d enabled=%d "
+           "rect=%s client=%ld,%ld origin=%ld,%ld pid=%lu class=%s",
+           static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(f)), static_cast<unsigned>(frames.size()),
+           GetWindowLongA(f, GWL_STYLE), GetWindowLongA(f, GWL_EXSTYLE), IsWindowVisible(f) ? 1 : 0,
+           IsIconic(f) ? 1 : 0, IsZoomed(f) ? 1 : 0, GetForegroundWindow() == f ? 1 : 0, IsWindowEnabled(f) ? 1 : 0,
+           rectText(window).c_str(), client.right, client.bottom, origin.x, origin.y, pid, classOf(f).c_str());
+}
+
+void showDialog() {
+    HWND f = frame();
+    HWND d = dialogOf(f);
+    if (!d) {
+        answer("dialog none");
+        return;
+    }
+    RECT window;
+    GetWindowRect(d, &window);
+    RECT client;
+    GetClientRect(d, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(d, &origin);
+    answer("dialog hwnd=%08lx style=%08lX ex=%08lX rect=%s client=%ld,%ld origin=%ld,%ld parent=%s visible=%d "
+           "class=%s title=%s",
+           static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(d)), GetWindowLongA(d, GWL_STYLE),
+           GetWindowLongA(d, GWL_EXSTYLE), rectText(relativeTo(f, window)).c_str(), client.right, client.bottom,
+           origin.x, origin.y, GetParent(d) == f ? "frame" : "other", IsWindowVisible(d) ? 1 : 0,
+           classOf(d).c_str(), textOf(d).c_str());
+}
+
+void showChildren(const char* word, HWND parent) {
+    int count = 0;
+    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        RECT rect;
+        GetWindowRect(c, &rect);
+        const LONG style = GetWindowLongA(c, GWL_STYLE);
+        const std::string cls = classOf(c);
+        // Only buttons answer BM_GETCHECK; other classes may not expect it.
+        const bool button = cls == "BorRadio" || cls == "BorBtn" || cls == "Button";
+        answer("%s id=%d class=%s style=%08lX rect=%s centre=%ld,%ld visible=%d check=%ld text=%s", word,
+               GetDlgCtrlID(c), cls.c_str(), style, rectText(relativeTo(parent, rect)).c_str(),
+               (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2, IsWindowVisible(c) ? 1 : 0,
+               button ? static_cast<long>(query(c, BM_GETCHECK)) : -1L, textOf(c).c_str());
+        ++count;
+    }
+    answer("%s end n=%d", word, count);
+}
+
+void showChecks() {
+    HWND d = dialogOf(frame());
+    if (!d) {
+        answer("checks none");
+        return;
+    }
+    std::string line = "checks";
+    for (int id : kRadioIds) {
+        HWND button = GetDlgItem(d, id);
+        char item[32];
+        std::snprintf(item, sizeof item, " %d=%ld", id, button ? static_cast<long>(query(button, BM_GETCHECK)) : -1L);
+        line += item;
+    }
+    answer("%s", line.c_str());
+}
+
+void showTop(const char* title) {
+    const std::vector<HWND> windows = topLevelTitled(title);
+    for (HWND w : windows) {
+        RECT rect;
+        GetWindowRect(w, &rect);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        HWND owner = GetWindow(w, GW_OWNER);
+        answer("top hwnd=%08lx class=%s style=%08lX ex=%08lX rect=%s owner=%08lx owner_enabled=%d enabled=%d visible=%d "
+               "foreground=%d pid=%lu",
+               static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(w)), classOf(w).c_str(),
+               GetWindowLongA(w, GWL_STYLE), GetWindowLongA(w, GWL_EXSTYLE), rectText(rect).c_str(),
+               static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(owner)), owner && IsWindowEnabled(owner) ? 1 : 0,
+               IsWindowEnabled(w) ? 1 : 0, IsWindowVisible(w) ? 1 : 0, GetForegroundWindow() == w ? 1 : 0, pid);
+        showChildren("child", w);
+    }
+    answer("top end n=%u", static_cast<unsigned>(windows.size()));
+}
+
+void showFocus() {
+    HWND f = frame();
+    if (!f) {
+        answer("focus none");
+        return;
+    }
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(f, nullptr), &info);
+    HWND d = dialogOf(f);
+    const char* where = "none";
+    int id = -1;
+    if (info.hwndFocus == f) {
+        where = "frame";
+    } else if (info.hwndFocus && info.hwndFocus == d) {
+        where = "dialog";
+    } else if (info.hwndFocus && d && GetParent(info.hwndFocus) == d) {
+        where = "control";
+        id = GetDlgCtrlID(info.hwndFocus);
+    } else if (info.hwndFocus) {
+        where = "other";
+    }
+    answer("focus in=%s id=%d active=%s", where, id, info.hwndActive == f ? "frame" : info.hwndActive ? "other" : "none");
+}
+
+// Hit-tests a band around the frame's edges and its title bar, as the
+// pointer would find them, and reports each distinct code found.
+void showHits() {
+    HWND f = frame();
+    if (!f) {
+        answer("hits none");
+        return;
+    }
+    RECT r;
+    GetWindowRect(f, &r);
+    POINT origin = {0, 0};
+    ClientToScreen(f, &origin);
+    std::set<long> codes;
+    auto probe = [&](long x, long y) { codes.insert(static_cast<long>(query(f, WM_NCHITTEST, 0, MAKELPARAM(x, y)))); };
+    for (long x = r.left; x < r.right; x += 2) {
+        for (long y = r.top; y < origin.y; y += 2) probe(x, y);  // title bar and top border
+        for (long d = 1; d <= 4; ++d) probe(x, r.bottom - d);
+    }
+    for (long y = r.top; y < r.bottom; y += 2) {
+        for (long d = 0; d < 4; ++d) {
+            probe(r.left + d, y);
+            probe(r.right - 1 - d, y);
+        }
+    }
+    std::string line = "hits";
+    for (long code : codes) {
+        char item[16];
+        std::snprintf(item, sizeof item, " %ld", code);
+        line += item;
+    }
+    answer("%s", line.c_str());
+}
+
+void act(const char* word) {
+    HWND f = frame();
+    if (!f) {
+        answer("%s none", word);
+        return;
+    }
+    if (std::strcmp(word, "restore") == 0) {
+        ShowWindowAsync(f, SW_RESTORE);
+    } else if (std::strcmp(word, "minimize") == 0) {
+        ShowWindowAsync(f, SW_MINIMIZE);
+    } else {
+        PostMessageA(f, WM_CLOSE, 0, 0);
+    }
+    answer("%s ok", word);
+}
+
+void execute(char* line) {
+    line[std::strcspn(line, "\r\n")] = '\0';
+    char* rest = std::strchr(line, ' ');
+    if (rest) *rest++ = '\0';
+    const char* word = line;
+    if (std::strcmp(word, "screen") == 0) {
+        RECT work;
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        answer("screen size=%d,%d work=%s", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+               rectText(work).c_str());
+    } else if (std::strcmp(word, "frame") == 0) {
+        showFrame();
+    } else if (std::strcmp(word, "dialog") == 0) {
+        showDialog();
+    } else if (std::strcmp(word, "controls") == 0) {
+        HWND d = dialogOf(frame());
+        if (d) {
+            showChildren("control", d);
+        } else {
+            answer("control end n=0");
+        }
+    } else if (std::strcmp(word, "checks") == 0) {
+        showChecks();
+    } else if (std::strcmp(word, "top") == 0 && rest) {
+        showTop(rest);
+    } else if (std::strcmp(word, "focus") == 0) {
+        showFocus();
+    } else if (std::strcmp(word, "hits") == 0) {
+        showHits();
+    } else if (std::strcmp(word, "restore") == 0 || std::strcmp(word, "minimize") == 0 ||
+               std::strcmp(word, "close") == 0) {
+        act(word);
+    } else {
+        answer("unknown %s", word);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1) {
+        HDESK desktop = OpenDesktopA(argv[1], 0, FALSE, GENERIC_ALL);
+        if (!desktop || !SetThreadDesktop(desktop)) {
+            answer("failed desktop %s (error %lu)", argv[1], GetLastError());
+            return 2;
+        }
+    }
+    char line[512];
+    answer("ready");
+    while (std::fgets(line, sizeof line, stdin)) {
+        if (std::strncmp(line, "quit", 4) == 0) break;
+        execute(line);
+    }
+    return 0;
+}

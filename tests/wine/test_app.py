@@ -1,0 +1,343 @@
+"""Vyrtel.exe under Wine, used as a user uses it: every choice of the control
+dialog clicked for real, and the calls it makes into the library, in order.
+
+The calls are read from a recording stand-in for Tavrilex.dll
+(tests/win32/app/recording_library.cpp), installed under the real one's
+name: it logs each call with its arguments and result, and its results can
+be steered while the program runs. The program's windows are read from
+another process by vyrtel_inspector.exe.
+
+The helpers here (app_session, Vyrtel, Inspector) serve every test_app*
+module.
+"""
+
+import contextlib
+import os
+import re
+import struct
+import subprocess
+import unittest
+
+from hooklib_support import Program
+from winetest import WaitTimeout, WineSession, built, wait_until
+
+# Controls of the control dialog.
+KOI8, CP1251, DISABLE = 101, 102, 103
+LEFT_RIGHT, SCROLL_LOCK, NUM_LOCK, CYCLED = 104, 105, 106, 107
+EMBLEM, TYPEWRITER, PHONETIC = 108, 111, 112
+MINIMIZE, EXIT = 1, 2
+RADIO_BUTTONS = (KOI8, CP1251, DISABLE, LEFT_RIGHT, SCROLL_LOCK, NUM_LOCK, CYCLED, TYPEWRITER, PHONETIC)
+CODING_BUTTON = {0: DISABLE, 1: KOI8, 2: CP1251}
+TOGGLE_BUTTON = {0: SCROLL_LOCK, 1: NUM_LOCK, 2: CYCLED, 3: LEFT_RIGHT}
+LAYOUT_BUTTON = {0: TYPEWRITER, 1: PHONETIC}
+
+# What the recording library logs for a start and a normal end.
+START = ["attach", "DllLock self -> 1", "DllCtrl null 0 -> 0", "SetToggler 3 -> 3",
+         'DllReg window title="Vyrtel" -> 1']
+END = ["DllCtrl null 0 -> 0", "detach unload"]
+
+LIBRARIES = {
+    "recording": "recording_tavrilex.dll",
+    "no-beeper": "recording_tavrilex_no_beeper.dll",
+    "real": "Tavrilex.dll",
+}
+
+
+def marks(coding, toggle, layout):
+    """The check marks of the nine radio buttons for these choices."""
+    checked = {CODING_BUTTON[coding], TOGGLE_BUTTON[toggle], LAYOUT_BUTTON[layout]}
+    return {button: int(button in checked) for button in RADIO_BUTTONS}
+
+
+@contextlib.contextmanager
+def app_session(library="recording", relay=(), extra=(), **session_options):
+    """A Wine session with Vyrtel.exe, BWCC32.DLL and the test helpers in
+    the program folder, and `library` ("recording", "no-beeper", "real" or
+    None) installed as Tavrilex.dll. `relay`: platform functions (e.g.
+    "user32.MessageBoxExA") whose calls Wine's relay channel reports for
+    programs started with relay=True. Wine's own services are started first
+    by a program of no interest, so that their output is nobody's."""
+    with WineSession(**session_options) as wine:
+        if relay:
+            with open(os.path.join(wine.prefix, "user.reg"), "a") as reg:
+                reg.write('\n[Software\\\\Wine\\\\Debug] 1700000000\n'
+                          f'"RelayInclude"="{";".join(relay)}"\n')
+        wine.install("Vyrtel.exe", "BWCC32.DLL", "vyrtel_inspector.exe", "show_launcher.exe", *extra)
+        if library:
+            wine.install_as(LIBRARIES[library], "Tavrilex.dll")
+        subprocess.run(["wine", "cmd", "/c", "exit"], env=wine.env, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120, check=True)
+        yield wine
+
+
+def fields(line):
+    """An inspector answer "word a=1 b=2 ... text=free text" as a dict; bare
+    words after the first are listed under "args"."""
+    head, has_text, text = line.partition(" text=")
+    words = head.split()
+    result = {"word": words[0], "args": []}
+    for word in words[1:]:
+        if "=" in word:
+            key, value = word.split("=", 1)
+            result[key] = value
+        else:
+            result["args"].append(word)
+    if has_text:
+        result["text"] = text.replace("\\n", "\n")
+    return result
+
+
+def numbers(value):
+    return [int(v) for v in value.split(",")]
+
+
+class Inspector(Program):
+    """vyrtel_inspector.exe: the program's windows seen from outside."""
+
+    def __init__(self, wine, desktop=None):
+        super().__init__(wine, "vyrtel_inspector.exe", *([desktop] if desktop else []))
+        self.expect("ready")
+
+    def one(self, command):
+        self.send(command)
+        return fields(self.expect(command.split()[0] + " "))
+
+    def listing(self, command, item):
+        """The items of a listing answer, up to its "<item> end" line."""
+        self.send(command)
+        items = []
+        while True:
+            line = self.expect("")
+            if line.startswith(f"{item} end"):
+                return items
+            items.append(fields(line))
+
+    def frame(self):
+        """The frame's facts, or None while there is no frame."""
+        answer = self.one("frame")
+        return None if "none" in answer["args"] else answer
+
+    def dialog(self):
+        return self.one("dialog")
+
+    def controls(self):
+        return self.listing("controls", "control")
+
+    def checks(self):
+        answer = self.one("checks")
+        return {int(k): int(v) for k, v in answer.items() if k.isdigit()}
+
+    def top(self, title):
+        """Top-level windows titled exactly `title`, each with its children."""
+        self.send(f"top {title}")
+        windows = []
+        while True:
+            line = self.expect("")
+            if line.startswith("top end"):
+                return windows
+            if line.startswith("top "):
+                windows.append(dict(fields(line), children=[]))
+            elif not line.startswith("child end"):
+                windows[-1]["children"].append(fields(line))
+
+    def hits(self):
+        return {int(code) for code in self.one("hits")["args"]}
+
+    def screen(self):
+        return numbers(self.one("screen")["size"])
+
+
+class Vyrtel:
+    """One start of Vyrtel.exe in an app_session, with what the recording
+    library logged. `launcher`: a show command to start it with (through
+    show_launcher.exe). `desktop`: a Wine virtual desktop to start it on
+    (the exit code is then not ours to see). `relay`: report the platform
+    calls chosen for the session (see calls())."""
+
+    count = 0
+
+    def __init__(self, wine, launcher=None, desktop=None, relay=False, steering=None, **environment):
+        Vyrtel.count += 1
+        self.wine = wine
+        self.log = wine.path("calls.log")
+        self.steering_file = wine.path("steering.txt")
+        env = dict(wine.env, VYRTEL_RECORD_LOG=wine.winpath("calls.log"),
+                   VYRTEL_RECORD_STEERING=wine.winpath("steering.txt"), **environment)
+        if relay:
+            env["WINEDEBUG"] = "+relay"
+        if steering is not None:
+            self.steer(steering)
+        program = wine.path("Vyrtel.exe")
+        if launcher is not None:
+            command = ["wine", wine.path("show_launcher.exe"), str(launcher), wine.winpath("Vyrtel.exe")]
+        elif desktop:
+            command = ["wine", "explorer", f"/desktop={desktop},800x600", program]
+        else:
+            command = ["wine", program]
+        self.errors = wine.path(f"vyrtel-{Vyrtel.count}.err")
+        self.start_mark = len(self.calls())
+        with open(self.errors, "wb") as errors:
+            self.proc = subprocess.Popen(command, env=env, cwd=wine.appdir, stdin=subprocess.DEVNULL,
+                                         stdout=subprocess.DEVNULL, stderr=errors, start_new_session=True)
+        wine.processes.append(self.proc)
+
+    # ---- the recording library's log ----
+
+    def calls(self, start=0):
+        """The log's lines from `start` on, the window handle in DllReg left out."""
+        if not os.path.exists(self.log):
+            return []
+        with open(self.log, errors="replace") as f:
+            lines = f.read().splitlines()
+        return [re.sub(r"^DllReg [0-9a-f]{8} ", "DllReg ", line) for line in lines[start:]]
+
+    def registered_window(self):
+        """The window handle of the last DllReg, as an int."""
+        with open(self.log) as f:
+            found = re.findall(r"^DllReg ([0-9a-f]{8}) ", f.read(), re.M)
+        return int(found[-1], 16) if found else None
+
+    def mark(self):
+        return len(self.calls())
+
+    def wait_calls(self, expected, start=0, timeout=20):
+        """Waits until the log from `start` on is exactly `expected`."""
+        try:
+            wait_until(lambda: self.calls(start) == expected, timeout, what=f"the calls {expected}")
+        except WaitTimeout:
+            raise AssertionError(f"calls from line {start}: {self.calls(start)}, expected {expected}") from None
+
+    def steer(self, *lines):
+        """Steers the recording library's results from now on (no lines: as
+        the environment says)."""
+        with open(self.steering_file, "w") as f:
+            f.write("".join(line + "\n" for line in lines))
+
+    # ---- the platform calls made by the program's own code ----
+
+    def platform_calls(self):
+        """(function, arguments) of each reported call whose return address
+        lies in Vyrtel.exe's image, in order (needs relay)."""
+        base, size = image_range(built("Vyrtel.exe"))
+        with open(self.errors, errors="replace") as f:
+            text = f.read()
+        result = []
+        for match in re.finditer(r"^[0-9a-f]+:Call [\w.]+\.(\w+)\((.*)\) ret=([0-9a-f]+)$", text, re.M):
+            if base <= int(match[3], 16) < base + size:
+                result.append((match[1], match[2]))
+        return result
+
+    # ---- the process ----
+
+    def exit_code(self, timeout=30):
+        return self.proc.wait(timeout=timeout)
+
+
+def image_range(path):
+    """(image base, size of image) of a PE file."""
+    with open(path, "rb") as f:
+        data = f.read(4096)
+    pe = struct.unpack_from("<I", data, 0x3C)[0]
+    optional = pe + 24
+    base = struct.unpack_from("<I", data, optional + 28)[0]
+    size = struct.unpack_from("<I", data, optional + 56)[0]
+    return base, size
+
+
+class Screen:
+    """A click on a control of the running program, by its centre on the
+    screen (no window manager: X and Windows coordinates agree)."""
+
+    def __init__(self, wine, inspector):
+        self.wine = wine
+        self.centres = {c["id"]: numbers(c["centre"]) for c in inspector.controls()}
+
+    def click(self, control):
+        x, y = self.centres[str(control)]
+        self.wine.xdotool("mousemove", "--sync", x, y)
+        self.wine.xdotool("click", "1")
+
+
+def started(wine, run, inspector):
+    """Waits until the program shows its frame; returns (frame facts,
+    Screen)."""
+    run.wait_calls(START, run.start_mark)
+    frame = wait_until(lambda: (f := inspector.frame()) and f["visible"] == "1" and f, what="the frame")
+    return frame, Screen(wine, inspector)
+
+
+class CallSequenceTest(unittest.TestCase):
+    def test_each_click_is_one_call_in_order_from_start_to_exit(self):
+        with app_session() as wine:
+            run = Vyrtel(wine)
+            inspector = Inspector(wine)
+            frame, screen = started(wine, run, inspector)
+            # The frame registered itself, after the dialog set up the library.
+            self.assertEqual(run.registered_window(), int(frame["hwnd"], 16))
+            self.assertEqual(inspector.checks(), marks(0, 3, 0))
+
+            # (control, the one call it makes, the choices shown afterwards:
+            # coding, toggle method, layout). Every radio button is clicked;
+            # no button twice in a row (that would be a double click).
+            steps = [
+                (KOI8, "DllCtrl koi8-typewriter 47 -> 1", (1, 3, 0)),
+                (PHONETIC, "DllCtrl koi8-phonetic 47 -> 1", (1, 3, 1)),
+                (CP1251, "DllCtrl cp1251-phonetic 47 -> 1", (2, 3, 1)),
+                (TYPEWRITER, "DllCtrl cp1251-typewriter 47 -> 1", (2, 3, 0)),
+                (SCROLL_LOCK, "SetToggler 0 -> 0", (2, 0, 0)),
+                (CP1251, "DllCtrl cp1251-typewriter 47 -> 1", (2, 0, 0)),  # already checked: same call again
+                (NUM_LOCK, "SetToggler 1 -> 1", (2, 1, 0)),
+                (DISABLE, "DllCtrl null 0 -> 0", (0, 1, 0)),
+                (PHONETIC, "DllCtrl null 0 -> 0", (0, 1, 1)),  # a layout without a coding removes the hook again
+                (CYCLED, "SetToggler 2 -> 2", (0, 2, 1)),
+                (TYPEWRITER, "DllCtrl null 0 -> 0", (0, 2, 0)),
+                (KOI8, "DllCtrl koi8-typewriter 47 -> 1", (1, 2, 0)),
+                (LEFT_RIGHT, "SetToggler 3 -> 3", (1, 3, 0)),
+            ]
+            for control, call, shown in steps:
+                with self.subTest(control=control, call=call):
+                    mark = run.mark()
+                    screen.click(control)
+                    run.wait_calls([call], mark)
+                    wait_until(lambda: inspector.checks() == marks(*shown),
+                               what=f"marks {shown}, have {inspector.checks()}")
+
+            mark = run.mark()
+            screen.click(EXIT)
+            self.assertEqual(run.exit_code(), 0)
+            self.assertEqual(run.calls(mark), END, "the hook is removed, then the library unloaded")
+            self.assertEqual(run.calls(), START + [call for _, call, _ in steps] + END)
+
+    def test_a_coding_the_library_cannot_hook_leaves_the_one_in_force(self):
+        with app_session() as wine:
+            run = Vyrtel(wine)
+            inspector = Inspector(wine)
+            _, screen = started(wine, run, inspector)
+            screen.click(CP1251)
+            run.wait_calls(["DllCtrl cp1251-typewriter 47 -> 1"], len(START))
+
+            # From now on the library reports no hook for any table.
+            run.steer("VYRTEL_RECORD_HOOK=fail")
+            steps = [
+                (KOI8, "DllCtrl koi8-typewriter 47 -> 0", (2, 3, 0)),  # the mark goes back to CP1251
+                (PHONETIC, "DllCtrl cp1251-phonetic 47 -> 0", (2, 3, 1)),  # the layout changes all the same
+                (DISABLE, "DllCtrl null 0 -> 0", (0, 3, 1)),
+                (KOI8, "DllCtrl koi8-phonetic 47 -> 0", (0, 3, 1)),  # Disable stays checked
+            ]
+            for control, call, shown in steps:
+                with self.subTest(control=control, call=call):
+                    mark = run.mark()
+                    screen.click(control)
+                    run.wait_calls([call], mark)
+                    wait_until(lambda: inspector.checks() == marks(*shown),
+                               what=f"marks {shown}, have {inspector.checks()}")
+
+            run.steer()
+            mark = run.mark()
+            screen.click(CP1251)
+            run.wait_calls(["DllCtrl cp1251-phonetic 47 -> 1"], mark)
+            wait_until(lambda: inspector.checks() == marks(2, 3, 1), what="CP1251 in force again")
+
+
+if __name__ == "__main__":
+    unittest.main()
