@@ -9,7 +9,7 @@
 #include "control_styles.h"
 #include "control_window.h"
 #include "palette.h"
-#include "press_tracker.h"
+#include "press_messages.h"
 #include "standard_captions.h"
 
 namespace bwcc {
@@ -17,17 +17,6 @@ namespace {
 
 // State slot: the press tracker's bits, and whether we have the focus.
 constexpr std::uint32_t kFocused = 1u << 8;
-
-PressTracker tracker(HWND w) { return PressTracker(controlState(w)); }
-
-void store(HWND w, PressTracker t) {
-    setControlState(w, (controlState(w) & ~0xFFu) | t.bits());
-}
-
-void apply(HWND w, PressTracker t, PressTracker::Outcome outcome) {
-    store(w, t);
-    if (outcome.redraw) InvalidateRect(w, nullptr, FALSE);
-}
 
 void drawGlyph(HDC dc, const Rect& box, Glyph glyph, bool enabled) {
     if (glyph == Glyph::None || box.empty()) return;
@@ -58,7 +47,7 @@ void paint(HWND w) {
     const Rect client = paint.client();
     const std::uint32_t style = windowStyle(w);
     const bool enabled = (style & WS_DISABLED) == 0;
-    const bool pressed = tracker(w).pressed();
+    const bool pressed = pressTracker(w).pressed();
     const bool focused = (controlState(w) & kFocused) != 0;
     const bool isDefault = isDefaultPushButton(style);
     const PushButtonLayout layout = layoutPushButton(client, isDefault, pressed);
@@ -103,13 +92,13 @@ void paint(HWND w) {
     }
 }
 
-bool pointInside(HWND w, LPARAM lParam) {
-    return clientRect(w).contains(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-}
+constexpr PressBehaviour kPushPress{true, notifyClicked};
 
 }  // namespace
 
 LRESULT CALLBACK pushButtonProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result;
+    if (handlePressMessage(w, message, wParam, lParam, kPushPress, result)) return result;
     switch (message) {
         case WM_GETDLGCODE:
             return DLGC_BUTTON | (isDefaultPushButton(windowStyle(w)) ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
@@ -122,75 +111,15 @@ LRESULT CALLBACK pushButtonProc(HWND w, UINT message, WPARAM wParam, LPARAM lPar
             return 0;
         }
 
-        case WM_SETFONT: return storeFont(w, wParam, lParam);
-        case WM_GETFONT: return reinterpret_cast<LRESULT>(storedFont(w));
-
-        case WM_SETTEXT: {
-            const LRESULT result = DefWindowProcA(w, message, wParam, lParam);
-            InvalidateRect(w, nullptr, FALSE);
-            return result;
-        }
-
-        case WM_ENABLE: {
-            PressTracker t = tracker(w);
-            if (!wParam) {
-                if (GetCapture() == w) ReleaseCapture();
-                t.disabled();
-                store(w, t);
-            }
-            InvalidateRect(w, nullptr, FALSE);
-            return 0;
-        }
-
         case WM_ERASEBKGND: return 1;
         case WM_PAINT: paint(w); return 0;
 
-        case WM_LBUTTONDOWN: {
-            takeFocus(w, true);
-            if (!IsWindow(w)) return 0;
-            SetCapture(w);
-            PressTracker t = tracker(w);
-            apply(w, t, t.mouseDown());
-            return 0;
-        }
-        case WM_MOUSEMOVE: {
-            PressTracker t = tracker(w);
-            if (t.tracking()) apply(w, t, t.mouseMove(pointInside(w, lParam)));
-            return 0;
-        }
-        case WM_LBUTTONUP: {
-            PressTracker t = tracker(w);
-            if (!t.tracking()) return 0;
-            const auto outcome = t.mouseUp(pointInside(w, lParam));
-            apply(w, t, outcome);
-            ReleaseCapture();
-            if (outcome.click) notifyClicked(w);
-            return 0;
-        }
-        case WM_CAPTURECHANGED: {
-            if (reinterpret_cast<HWND>(lParam) == w) return 0;
-            PressTracker t = tracker(w);
-            apply(w, t, t.captureLost());
-            return 0;
-        }
-
         case WM_KEYDOWN:
-            if (wParam == VK_SPACE) {
-                PressTracker t = tracker(w);
-                apply(w, t, t.spaceDown());
-            } else if (wParam == VK_RETURN && !(lParam & (1 << 30))) {
+            if (wParam == VK_RETURN && !(lParam & (1 << 30))) {
                 // Reaches us only outside the dialog manager, which handles
                 // Enter itself; the focused button is the one Enter means
                 // (once per press, not per auto-repeat).
                 notifyClicked(w);
-            }
-            return 0;
-        case WM_KEYUP:
-            if (wParam == VK_SPACE) {
-                PressTracker t = tracker(w);
-                const auto outcome = t.spaceUp();
-                apply(w, t, outcome);
-                if (outcome.click) notifyClicked(w);
             }
             return 0;
         case WM_CHAR:
@@ -202,11 +131,10 @@ LRESULT CALLBACK pushButtonProc(HWND w, UINT message, WPARAM wParam, LPARAM lPar
             InvalidateRect(w, nullptr, FALSE);
             return 0;
         case WM_KILLFOCUS: {
-            PressTracker t = tracker(w);
-            const auto outcome = t.focusLost();
+            PressTracker t = pressTracker(w);
+            t.focusLost();
             setControlState(w, (controlState(w) & ~(0xFFu | kFocused)) | t.bits());
             if (GetCapture() == w) ReleaseCapture();
-            (void)outcome;
             InvalidateRect(w, nullptr, FALSE);
             return 0;
         }
@@ -216,13 +144,13 @@ LRESULT CALLBACK pushButtonProc(HWND w, UINT message, WPARAM wParam, LPARAM lPar
             return 0;
         case BM_GETSTATE: {
             LRESULT state = 0;
-            if (tracker(w).pressed()) state |= BST_PUSHED;
+            if (pressTracker(w).pressed()) state |= BST_PUSHED;
             if (controlState(w) & kFocused) state |= BST_FOCUS;
             return state;
         }
         case BM_SETSTATE: {
-            PressTracker t = tracker(w);
-            apply(w, t, t.force(wParam != 0));
+            PressTracker t = pressTracker(w);
+            applyPress(w, t, t.force(wParam != 0));
             return 0;
         }
         case BM_GETCHECK:

@@ -9,7 +9,7 @@
 #include "control_styles.h"
 #include "control_window.h"
 #include "palette.h"
-#include "press_tracker.h"
+#include "press_messages.h"
 #include "radio_mark.h"
 
 namespace bwcc {
@@ -18,13 +18,6 @@ namespace {
 // State slot: the press tracker's bits, the check and the focus.
 constexpr std::uint32_t kChecked = 1u << 8;
 constexpr std::uint32_t kFocused = 1u << 9;
-
-PressTracker tracker(HWND w) { return PressTracker(controlState(w)); }
-
-void apply(HWND w, PressTracker t, PressTracker::Outcome outcome) {
-    setControlState(w, (controlState(w) & ~0xFFu) | t.bits());
-    if (outcome.redraw) InvalidateRect(w, nullptr, FALSE);
-}
 
 void setCheck(HWND w, bool checked) {
     const std::uint32_t state = controlState(w);
@@ -84,7 +77,7 @@ void paint(HWND w) {
     RECT all = toRECT(client);
     FillRect(dc, &all, background);
 
-    paintMark(dc, layout.mark, (state & kChecked) != 0, radioMarkColours(tracker(w).pressed(), enabled));
+    paintMark(dc, layout.mark, (state & kChecked) != 0, radioMarkColours(pressTracker(w).pressed(), enabled));
 
     WindowText text(w);
     if (text.empty()) return;
@@ -101,13 +94,13 @@ void paint(HWND w) {
     SelectObject(dc, oldFont);
 }
 
-bool pointInside(HWND w, LPARAM lParam) {
-    return clientRect(w).contains(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-}
+constexpr PressBehaviour kRadioPress{false, click};
 
 }  // namespace
 
 LRESULT CALLBACK radioButtonProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result;
+    if (handlePressMessage(w, message, wParam, lParam, kRadioPress, result)) return result;
     switch (message) {
         case WM_GETDLGCODE: return DLGC_BUTTON | DLGC_RADIOBUTTON;
 
@@ -115,13 +108,13 @@ LRESULT CALLBACK radioButtonProc(HWND w, UINT message, WPARAM wParam, LPARAM lPa
         case BM_SETCHECK: setCheck(w, wParam != BST_UNCHECKED); return 0;
         case BM_GETSTATE: {
             LRESULT state = (controlState(w) & kChecked) ? BST_CHECKED : BST_UNCHECKED;
-            if (tracker(w).pressed()) state |= BST_PUSHED;
+            if (pressTracker(w).pressed()) state |= BST_PUSHED;
             if (controlState(w) & kFocused) state |= BST_FOCUS;
             return state;
         }
         case BM_SETSTATE: {
-            PressTracker t = tracker(w);
-            apply(w, t, t.force(wParam != 0));
+            PressTracker t = pressTracker(w);
+            applyPress(w, t, t.force(wParam != 0));
             return 0;
         }
         case BM_SETSTYLE: return 0;  // a radio button stays a radio button
@@ -129,77 +122,16 @@ LRESULT CALLBACK radioButtonProc(HWND w, UINT message, WPARAM wParam, LPARAM lPa
             if (IsWindowEnabled(w)) click(w);
             return 0;
 
-        case WM_SETFONT: return storeFont(w, wParam, lParam);
-        case WM_GETFONT: return reinterpret_cast<LRESULT>(storedFont(w));
-        case WM_SETTEXT: {
-            const LRESULT result = DefWindowProcA(w, message, wParam, lParam);
-            InvalidateRect(w, nullptr, FALSE);
-            return result;
-        }
-        case WM_ENABLE: {
-            if (!wParam) {
-                if (GetCapture() == w) ReleaseCapture();
-                PressTracker t = tracker(w);
-                t.disabled();
-                setControlState(w, (controlState(w) & ~0xFFu) | t.bits());
-            }
-            InvalidateRect(w, nullptr, FALSE);
-            return 0;
-        }
-
         case WM_ERASEBKGND: return 1;
         case WM_PAINT: paint(w); return 0;
-
-        case WM_LBUTTONDOWN: {
-            takeFocus(w, false);
-            if (!IsWindow(w)) return 0;
-            SetCapture(w);
-            PressTracker t = tracker(w);
-            apply(w, t, t.mouseDown());
-            return 0;
-        }
-        case WM_MOUSEMOVE: {
-            PressTracker t = tracker(w);
-            if (t.tracking()) apply(w, t, t.mouseMove(pointInside(w, lParam)));
-            return 0;
-        }
-        case WM_LBUTTONUP: {
-            PressTracker t = tracker(w);
-            if (!t.tracking()) return 0;
-            const auto outcome = t.mouseUp(pointInside(w, lParam));
-            apply(w, t, outcome);
-            ReleaseCapture();
-            if (outcome.click) click(w);
-            return 0;
-        }
-        case WM_CAPTURECHANGED: {
-            if (reinterpret_cast<HWND>(lParam) == w) return 0;
-            PressTracker t = tracker(w);
-            apply(w, t, t.captureLost());
-            return 0;
-        }
-
-        case WM_KEYDOWN:
-            if (wParam == VK_SPACE) {
-                PressTracker t = tracker(w);
-                apply(w, t, t.spaceDown());
-            }
-            return 0;
-        case WM_KEYUP:
-            if (wParam == VK_SPACE) {
-                PressTracker t = tracker(w);
-                const auto outcome = t.spaceUp();
-                apply(w, t, outcome);
-                if (outcome.click) click(w);
-            }
-            return 0;
+        case WM_KEYDOWN: return 0;
 
         case WM_SETFOCUS:
             setControlState(w, controlState(w) | kFocused);
             InvalidateRect(w, nullptr, FALSE);
             return 0;
         case WM_KILLFOCUS: {
-            PressTracker t = tracker(w);
+            PressTracker t = pressTracker(w);
             t.focusLost();
             setControlState(w, (controlState(w) & ~(0xFFu | kFocused)) | t.bits());
             if (GetCapture() == w) ReleaseCapture();
