@@ -68,6 +68,24 @@ bool handlePressMessage(HWND w, UINT message, WPARAM wParam, LPARAM lParam, cons
             return true;
         }
 
+        case WM_SETFOCUS:
+            setControlState(w, controlState(w) | behaviour.focusedBit);
+            InvalidateRect(w, nullptr, FALSE);
+            return true;
+        case WM_KILLFOCUS: {
+            PressTracker t = pressTracker(w);
+            t.focusLost();
+            setControlState(w, (controlState(w) & ~(0xFFu | behaviour.focusedBit)) | t.bits());
+            if (GetCapture() == w) ReleaseCapture();
+            InvalidateRect(w, nullptr, FALSE);
+            return true;
+        }
+        case BM_SETSTATE: {
+            PressTracker t = pressTracker(w);
+            applyPress(w, t, t.force(wParam != 0));
+            return true;
+        }
+
         case WM_KEYDOWN:
             if (wParam != VK_SPACE) return false;
             {

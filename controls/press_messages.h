@@ -1,9 +1,12 @@
-// The messages push and radio buttons handle alike: the font and text, being
-// disabled, and a press by mouse or space bar that ends in a click. The
-// press tracker's bits live in the low byte of the control's state slot.
+// The messages push and radio buttons handle alike: the font and text, the
+// focus, being disabled, and a press by mouse or space bar (or BM_SETSTATE)
+// that ends in a click. The press tracker's bits live in the low byte of the
+// control's state slot.
 #pragma once
 
 #include <windows.h>
+
+#include <cstdint>
 
 #include "press_tracker.h"
 
@@ -12,6 +15,7 @@ namespace bwcc {
 struct PressBehaviour {
     bool focusThroughDialogManager;  // a push button becomes the default button
     void (*click)(HWND window);      // what a completed press does
+    std::uint32_t focusedBit;        // the state-slot bit that marks the focus
 };
 
 PressTracker pressTracker(HWND window);

@@ -92,7 +92,7 @@ void paint(HWND w) {
     }
 }
 
-constexpr PressBehaviour kPushPress{true, notifyClicked};
+constexpr PressBehaviour kPushPress{true, notifyClicked, kFocused};
 
 }  // namespace
 
@@ -126,19 +126,6 @@ LRESULT CALLBACK pushButtonProc(HWND w, UINT message, WPARAM wParam, LPARAM lPar
         case WM_SYSCHAR:
             break;
 
-        case WM_SETFOCUS:
-            setControlState(w, controlState(w) | kFocused);
-            InvalidateRect(w, nullptr, FALSE);
-            return 0;
-        case WM_KILLFOCUS: {
-            PressTracker t = pressTracker(w);
-            t.focusLost();
-            setControlState(w, (controlState(w) & ~(0xFFu | kFocused)) | t.bits());
-            if (GetCapture() == w) ReleaseCapture();
-            InvalidateRect(w, nullptr, FALSE);
-            return 0;
-        }
-
         case BM_CLICK:
             if (IsWindowEnabled(w)) notifyClicked(w);
             return 0;
@@ -147,11 +134,6 @@ LRESULT CALLBACK pushButtonProc(HWND w, UINT message, WPARAM wParam, LPARAM lPar
             if (pressTracker(w).pressed()) state |= BST_PUSHED;
             if (controlState(w) & kFocused) state |= BST_FOCUS;
             return state;
-        }
-        case BM_SETSTATE: {
-            PressTracker t = pressTracker(w);
-            applyPress(w, t, t.force(wParam != 0));
-            return 0;
         }
         case BM_GETCHECK:
         case BM_SETCHECK:

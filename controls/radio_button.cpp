@@ -94,7 +94,7 @@ void paint(HWND w) {
     SelectObject(dc, oldFont);
 }
 
-constexpr PressBehaviour kRadioPress{false, click};
+constexpr PressBehaviour kRadioPress{false, click, kFocused};
 
 }  // namespace
 
@@ -112,11 +112,6 @@ LRESULT CALLBACK radioButtonProc(HWND w, UINT message, WPARAM wParam, LPARAM lPa
             if (controlState(w) & kFocused) state |= BST_FOCUS;
             return state;
         }
-        case BM_SETSTATE: {
-            PressTracker t = pressTracker(w);
-            applyPress(w, t, t.force(wParam != 0));
-            return 0;
-        }
         case BM_SETSTYLE: return 0;  // a radio button stays a radio button
         case BM_CLICK:
             if (IsWindowEnabled(w)) click(w);
@@ -126,18 +121,6 @@ LRESULT CALLBACK radioButtonProc(HWND w, UINT message, WPARAM wParam, LPARAM lPa
         case WM_PAINT: paint(w); return 0;
         case WM_KEYDOWN: return 0;
 
-        case WM_SETFOCUS:
-            setControlState(w, controlState(w) | kFocused);
-            InvalidateRect(w, nullptr, FALSE);
-            return 0;
-        case WM_KILLFOCUS: {
-            PressTracker t = pressTracker(w);
-            t.focusLost();
-            setControlState(w, (controlState(w) & ~(0xFFu | kFocused)) | t.bits());
-            if (GetCapture() == w) ReleaseCapture();
-            InvalidateRect(w, nullptr, FALSE);
-            return 0;
-        }
     }
     return DefWindowProcA(w, message, wParam, lParam);
 }
