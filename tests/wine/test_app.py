@@ -55,18 +55,16 @@ def app_session(library="recording", relay=(), extra=(), **session_options):
     the program folder, and `library` ("recording", "no-beeper", "real" or
     None) installed as Tavrilex.dll. `relay`: platform functions (e.g.
     "user32.MessageBoxExA") whose calls Wine's relay channel reports for
-    programs started with relay=True. Wine's own services are started first
-    by a program of no interest, so that their output is nobody's."""
+    programs started with relay=True; the setting is read by each process
+    as it starts."""
     with WineSession(**session_options) as wine:
         if relay:
-            with open(os.path.join(wine.prefix, "user.reg"), "a") as reg:
-                reg.write('\n[Software\\\\Wine\\\\Debug] 1700000000\n'
-                          f'"RelayInclude"="{";".join(relay)}"\n')
+            subprocess.run(["wine", "reg", "add", "HKCU\\Software\\Wine\\Debug", "/v", "RelayInclude",
+                            "/d", ";".join(relay), "/f"], env=wine.env, stdin=subprocess.DEVNULL,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120, check=True)
         wine.install("Vyrtel.exe", "BWCC32.DLL", "vyrtel_inspector.exe", "show_launcher.exe", *extra)
         if library:
             wine.install_as(LIBRARIES[library], "Tavrilex.dll")
-        subprocess.run(["wine", "cmd", "/c", "exit"], env=wine.env, stdin=subprocess.DEVNULL,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120, check=True)
         yield wine
 
 
@@ -141,7 +139,12 @@ class Inspector(Program):
                 windows[-1]["children"].append(fields(line))
 
     def hits(self):
-        return {int(code) for code in self.one("hits")["args"]}
+        """{hit-test code: (x, y)} found on and around the frame's edges."""
+        result = {}
+        for item in self.one("hits")["args"]:
+            code, point = item.split("@")
+            result[int(code)] = tuple(numbers(point))
+        return result
 
     def screen(self):
         return numbers(self.one("screen")["size"])
@@ -256,6 +259,16 @@ class Screen:
         x, y = self.centres[str(control)]
         self.wine.xdotool("mousemove", "--sync", x, y)
         self.wine.xdotool("click", "1")
+
+
+def press(wine, *keys):
+    """Types keys into the frame. The X focus is moved to it only when it is
+    elsewhere: focusing the focused frame again would move the keyboard
+    focus inside it."""
+    frame = wine.wait_window("^Vyrtel$")
+    if wine.xdotool("getwindowfocus", check=False).strip() != str(frame):
+        wine.focus(frame)
+    wine.key(*keys)
 
 
 def started(wine, run, inspector):

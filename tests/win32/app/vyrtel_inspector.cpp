@@ -20,7 +20,8 @@
 //                     its children (message boxes, the About box)
 //   focus             where the frame's thread has the keyboard focus
 //   hits              the hit-test codes found around and on the frame's
-//                     non-client area (title bar buttons, sizing borders)
+//                     non-client area (title bar buttons, sizing borders),
+//                     each as code@x,y with the centre of the points found
 //   restore | minimize | close   acts on the frame
 //   quit
 // Rectangles are "left,top,right,bottom"; the dialog's in the frame's
@@ -31,7 +32,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
-#include <set>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -249,8 +250,16 @@ void showHits() {
     GetWindowRect(f, &r);
     POINT origin = {0, 0};
     ClientToScreen(f, &origin);
-    std::set<long> codes;
-    auto probe = [&](long x, long y) { codes.insert(static_cast<long>(query(f, WM_NCHITTEST, 0, MAKELPARAM(x, y)))); };
+    struct Found {
+        long count = 0, sumX = 0, sumY = 0;
+    };
+    std::map<long, Found> codes;
+    auto probe = [&](long x, long y) {
+        Found& found = codes[static_cast<long>(query(f, WM_NCHITTEST, 0, MAKELPARAM(x, y)))];
+        ++found.count;
+        found.sumX += x;
+        found.sumY += y;
+    };
     for (long x = r.left; x < r.right; x += 2) {
         for (long y = r.top; y < origin.y; y += 2) probe(x, y);  // title bar and top border
         for (long d = 1; d <= 4; ++d) probe(x, r.bottom - d);
@@ -262,9 +271,9 @@ void showHits() {
         }
     }
     std::string line = "hits";
-    for (long code : codes) {
-        char item[16];
-        std::snprintf(item, sizeof item, " %ld", code);
+    for (const auto& [code, found] : codes) {
+        char item[48];
+        std::snprintf(item, sizeof item, " %ld@%ld,%ld", code, found.sumX / found.count, found.sumY / found.count);
         line += item;
     }
     answer("%s", line.c_str());
