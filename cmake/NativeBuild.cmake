@@ -22,5 +22,6 @@ if(VYRTEL_WIN32)
     BUILD_ALWAYS ON
     INSTALL_COMMAND ""
     USES_TERMINAL_BUILD ON)
+  add_subdirectory(packaging)
   add_subdirectory(tests/wine)
 endif()
