@@ -18,7 +18,7 @@ import struct
 import subprocess
 import unittest
 
-from hooklib_support import Program
+from hooklib_support import PeImage, Program
 from winetest import WaitTimeout, WineSession, built, wait_until
 
 # Controls of the control dialog.
@@ -277,6 +277,17 @@ def started(wine, run, inspector):
     run.wait_calls(START, run.start_mark)
     frame = wait_until(lambda: (f := inspector.frame()) and f["visible"] == "1" and f, what="the frame")
     return frame, Screen(wine, inspector)
+
+
+class BinaryTest(unittest.TestCase):
+    def test_the_program_needs_a_clean_windows_and_the_custom_control_library_only(self):
+        imports = PeImage(built("Vyrtel.exe")).imports()
+        # No C++ runtime, unwinder or thread DLL: the runtime is linked in.
+        self.assertLessEqual(set(imports), {"KERNEL32.DLL", "USER32.DLL", "GDI32.DLL", "MSVCRT.DLL", "BWCC32.DLL"})
+        self.assertEqual(imports["BWCC32.DLL"], ["CreateDialogParamA", "DialogBoxParamA"])
+        # Tavrilex.dll is bound by name at run time, so that its absence can be reported.
+        self.assertIn("LoadLibraryA", imports["KERNEL32.DLL"])
+        self.assertIn("GetProcAddress", imports["KERNEL32.DLL"])
 
 
 class CallSequenceTest(unittest.TestCase):

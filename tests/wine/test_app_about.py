@@ -102,7 +102,9 @@ class AboutBoxTest(unittest.TestCase):
             mark = run.mark()
             screen.click(DISABLE)
             run.wait_calls(["DllCtrl null 0 -> 0"], mark)
-            wine.screenshot("app_control_dialog_on_desktop.png")
+            # The desktop repaints where the box was in its own time.
+            wait_until(lambda: Pixels(wine.screenshot("app_control_dialog_on_desktop.png")).count(title, YELLOW, 70) == 0,
+                       what="the desktop repainted where the About box was")
             key("Escape")
             wait_until(lambda: run.calls()[-2:] == END, what="the end of the program")
 
