@@ -42,14 +42,13 @@ export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscore
 xvfb_pid=""
 program_pid=""
 cleanup() {
-  if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
-    # Ends what runs in this prefix, the program among it.
-    wineserver -k 2>/dev/null || true
-  fi
+  # The prefix is this script's alone: end everything that runs in it, the
+  # program and Wine's own processes. Those keep Tavrilex.dll, and with it
+  # the program's single-instance lock, alive for as long as they run, so a
+  # later start would otherwise be refused.
+  timeout 30 wineserver -k 2>/dev/null || true
+  timeout 15 wineserver -w 2>/dev/null || true
   if [ -n "$xvfb_pid" ]; then
-    # Wine's own processes end soon after the last program; the display
-    # they use goes after them.
-    timeout 15 wineserver -w 2>/dev/null || true
     kill "$xvfb_pid" 2>/dev/null || true
   fi
 }
