@@ -4,7 +4,7 @@
 set -euo pipefail
 dir=$1
 marker=$dir/.vyrtel-template
-want="$(wine --version) 1"
+want="$(wine --version) 3"
 if [ -f "$marker" ] && [ "$(cat "$marker")" = "$want" ]; then exit 0; fi
 
 rm -rf "$dir"
@@ -12,6 +12,11 @@ mkdir -p "$(dirname "$dir")"
 export WINEPREFIX=$dir WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY
 wineboot -i >/dev/null 2>&1
+# Wine's own fonts (MS Sans Serif, Marlett for the caption buttons, ...)
+# come with fonts-wine, which this Wine build does not look for by itself.
+if [ -d /usr/share/wine/fonts ]; then
+  cp /usr/share/wine/fonts/* "$dir/drive_c/windows/Fonts/"
+fi
 # A crashing test program must fail its test, not wait on a crash dialog.
 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
 wineserver -w
