@@ -1,0 +1,146 @@
+// An ordinary ANSI program for the end-to-end tests: a top-level window
+// with one single-line EDIT control, both created with the A functions, and
+// a message loop of GetMessageA, TranslateMessage and DispatchMessageA. So
+// it sees a character the way an 8-bit Windows program does: converted to
+// the ANSI code page after the hooks have run. The edit control keeps the
+// focus whenever the window is active, as in any one-field editor.
+//
+//   ansi_client [title]
+// Prints "ready <hwnd> acp <code page>" once its window exists. Then, for
+// every character message its loop retrieves, before dispatching it:
+//   char <code> lparam <hex>        WM_CHAR
+//   syschar <code> lparam <hex>     WM_SYSCHAR (Alt held)
+//   keydown 16 lparam <hex>         WM_KEYDOWN of Shift (what toggles)
+// Commands, one per line on stdin, run on the window's thread between
+// messages:
+//   text    the edit control's text as bytes (GetWindowTextA):
+//           "text <hex>", or "text -" when empty
+//   clear   empties the edit control ("clear ok")
+//   state   "state foreground=<0|1> focus=<0|1> caps=<0|1> num=<0|1>
+//           scroll=<0|1> chars=<n>": whether the window is the foreground
+//           one, the edit control has the focus, the toggle bit of each lock
+//           key as this thread sees it, and the character messages so far
+//   quit
+#include <windows.h>
+
+#include <cstdarg>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr UINT kCommand = WM_APP + 1;  // a thread message; lParam: the line
+constexpr int kEditId = 100;
+HWND g_window = nullptr;
+HWND g_edit = nullptr;
+DWORD g_uiThread = 0;
+unsigned g_chars = 0;
+
+void say(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void say(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    std::vprintf(format, args);
+    va_end(args);
+    std::fflush(stdout);
+}
+
+LRESULT CALLBACK ClientProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            g_edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 8, 8, 480,
+                                     28, window, reinterpret_cast<HMENU>(kEditId),
+                                     reinterpret_cast<LPCREATESTRUCTA>(lParam)->hInstance, nullptr);
+            // The edit control's text has no length limit worth meeting here.
+            SendMessageA(g_edit, EM_SETLIMITTEXT, 0, 0);
+            return g_edit != nullptr ? 0 : -1;
+        case WM_SETFOCUS:
+            SetFocus(g_edit);
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+bool isOn(int key) { return (GetKeyState(key) & 1) != 0; }
+
+void execute(char* line) {
+    line[std::strcspn(line, "\r\n")] = '\0';
+    if (std::strcmp(line, "quit") == 0) {
+        DestroyWindow(g_window);
+    } else if (std::strcmp(line, "text") == 0) {
+        const int length = GetWindowTextLengthA(g_edit);
+        char* text = static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, length + 1));
+        const int got = GetWindowTextA(g_edit, text, length + 1);
+        std::printf("text ");
+        for (int i = 0; i < got; ++i) std::printf("%02x", static_cast<unsigned char>(text[i]));
+        say("%s\n", got == 0 ? "-" : "");
+        HeapFree(GetProcessHeap(), 0, text);
+    } else if (std::strcmp(line, "clear") == 0) {
+        SetWindowTextA(g_edit, "");
+        say("clear ok\n");
+    } else if (std::strcmp(line, "state") == 0) {
+        say("state foreground=%d focus=%d caps=%d num=%d scroll=%d chars=%u\n",
+            GetForegroundWindow() == g_window ? 1 : 0, GetFocus() == g_edit ? 1 : 0, isOn(VK_CAPITAL) ? 1 : 0,
+            isOn(VK_NUMLOCK) ? 1 : 0, isOn(VK_SCROLL) ? 1 : 0, g_chars);
+    } else if (line[0] != '\0') {
+        say("unknown command %s\n", line);
+    }
+}
+
+// Reads stdin on a thread of its own and hands each line to the UI thread.
+// End of input ends the client.
+DWORD WINAPI ReadCommands(LPVOID) {
+    char line[256];
+    while (std::fgets(line, sizeof line, stdin) != nullptr) {
+        char* copy = static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, sizeof line));
+        std::memcpy(copy, line, sizeof line);
+        while (!PostThreadMessageA(g_uiThread, kCommand, 0, reinterpret_cast<LPARAM>(copy))) Sleep(10);
+    }
+    PostThreadMessageA(g_uiThread, kCommand, 0, 0);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const char* title = argc > 1 ? argv[1] : "Vyrtel ANSI client";
+    g_uiThread = GetCurrentThreadId();
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = ClientProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "VyrtelAnsiClient";
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    RegisterClassA(&wc);
+    g_window = CreateWindowA(wc.lpszClassName, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 300, 520, 90, nullptr,
+                             nullptr, wc.hInstance, nullptr);
+    if (g_window == nullptr || IsWindowUnicode(g_window) || IsWindowUnicode(g_edit)) return 3;
+    say("ready %08x acp %u\n", unsigned(reinterpret_cast<std::uintptr_t>(g_window)), GetACP());
+    CloseHandle(CreateThread(nullptr, 0, ReadCommands, nullptr, 0, nullptr));
+
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (msg.hwnd == nullptr && msg.message == kCommand) {
+            char* line = reinterpret_cast<char*>(msg.lParam);
+            if (line == nullptr) break;  // end of input
+            execute(line);
+            HeapFree(GetProcessHeap(), 0, line);
+            continue;
+        }
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_SHIFT) {
+            say("keydown %u lparam %08lx\n", unsigned(msg.wParam), static_cast<unsigned long>(msg.lParam));
+        }
+        if (msg.message == WM_CHAR || msg.message == WM_SYSCHAR) {
+            ++g_chars;
+            say("%s %u lparam %08lx\n", msg.message == WM_CHAR ? "char" : "syschar", unsigned(msg.wParam),
+                static_cast<unsigned long>(msg.lParam));
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}

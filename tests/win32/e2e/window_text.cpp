@@ -1,0 +1,33 @@
+// Reads the text of another program's edit control, the way any process may
+// (WM_GETTEXT), in both forms:
+//
+//   window_text <window class>
+// finds the top-level window of that class, takes its first child of the
+// class "Edit", and prints
+//   wtext <hex>   the text as UTF-16 code units, four hex digits each
+//   atext <hex>   the same text as this process's ANSI code page gives it
+//   acp <code page>
+// Exit code 0, or 2 when there is no such window or edit control.
+#include <windows.h>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    if (argc < 2) return 2;
+    HWND top = FindWindowA(argv[1], nullptr);
+    HWND edit = top != nullptr ? FindWindowExA(top, nullptr, "Edit", nullptr) : nullptr;
+    if (edit == nullptr) {
+        std::printf("none\n");
+        return 2;
+    }
+    static wchar_t wide[32768];
+    static char ansi[65536];
+    const LRESULT wideLength = SendMessageW(edit, WM_GETTEXT, sizeof wide / sizeof wide[0], reinterpret_cast<LPARAM>(wide));
+    const LRESULT ansiLength = SendMessageA(edit, WM_GETTEXT, sizeof ansi, reinterpret_cast<LPARAM>(ansi));
+    std::printf("wtext ");
+    for (LRESULT i = 0; i < wideLength; ++i) std::printf("%04x", unsigned(wide[i]));
+    std::printf("%s\natext ", wideLength == 0 ? "-" : "");
+    for (LRESULT i = 0; i < ansiLength; ++i) std::printf("%02x", unsigned(static_cast<unsigned char>(ansi[i])));
+    std::printf("%s\nacp %u\n", ansiLength == 0 ? "-" : "", GetACP());
+    return 0;
+}
