@@ -164,6 +164,14 @@ class E2E:
         self.client = AnsiClient(wine)
         self.window = wine.wait_window(f"^{ANSI_TITLE}$")
 
+    def close(self):
+        """Ends the helper programs (the session ends whatever is left)."""
+        for program in (self.client, self.inspector, self.reader):
+            try:
+                program.close(timeout=10)
+            except Exception:
+                program.kill()
+
     def choose(self, control, shown):
         """Clicks a control of the dialog and waits for its check marks
         (coding, toggle method, layout); returns the shared record."""
@@ -216,8 +224,11 @@ def e2e_session(**options):
         # Before the first program reads the keyboard map.
         make_scroll_lock_a_lock_key(wine)
         desk = E2E(wine)
-        desk.right_shift = keycode(wine, "RTSH")
-        yield desk
+        try:
+            desk.right_shift = keycode(wine, "RTSH")
+            yield desk
+        finally:
+            desk.close()
 
 
 class TableSourceTest(unittest.TestCase):
@@ -321,7 +332,72 @@ class TypingTest(unittest.TestCase):
                         wait_until(lambda: desk.reader.record().switch == 0, what="the switch off")
                     self.check_keys(desk, keys, True, False, lambda key: ord(key.latin[1]))
 
-            desk.wine.screenshot("e2e-typing.png")
+
+# Keys that no table may change: the keypad slash (same scan code as the
+# slash key, but extended), Ctrl and Alt combinations. What each gives
+# without any hook: (message, character, scan code, lParam flags).
+EXTENDED, ALT = 1 << 24, 1 << 29
+PASSING = [
+    ("KP_Divide", ("char", ord("/"), 0x35, EXTENDED)),
+    ("ctrl+q", ("char", 0x11, 0x10, 0)),
+    ("ctrl+w", ("char", 0x17, 0x11, 0)),
+    ("ctrl+bracketleft", ("char", 0x1B, 0x1A, 0)),
+    ("ctrl+bracketright", ("char", 0x1D, 0x1B, 0)),
+    ("alt+q", ("syschar", ord("q"), 0x10, ALT)),
+    ("alt+1", ("syschar", ord("1"), 0x02, ALT)),
+    ("alt+grave", ("syschar", ord("`"), 0x29, ALT)),
+    ("alt+slash", ("syschar", ord("/"), 0x35, ALT)),
+]
+
+
+class PassingAndLeavingTest(unittest.TestCase):
+    def test_keypad_slash_ctrl_and_alt_pass_and_disable_and_exit_leave_no_hook(self):
+        with e2e_session() as desk:
+            desk.activate_client()
+            combinations = [keys for keys, _ in PASSING]
+            untouched = desk.type(*combinations)
+            self.assertEqual([(kind, code, scan_of(lparam), lparam & (EXTENDED | ALT))
+                              for kind, code, lparam in untouched], [what for _, what in PASSING])
+
+            # Under every table, switched on: the slash key translates, the
+            # rest arrives exactly as without the hook.
+            clicks = {(1, 0): (KOI8, (1, 3, 0)), (1, 1): (PHONETIC, (1, 3, 1)),
+                      (2, 1): (CP1251, (2, 3, 1)), (2, 0): (TYPEWRITER, (2, 3, 0))}
+            for choice, (control, shown) in clicks.items():
+                with self.subTest(table=TABLE_NAMES[choice]):
+                    self.assertNotEqual(desk.choose(control, shown).hook, 0)
+                    desk.activate_client()
+                    if choice == (1, 0):
+                        desk.wine.xdotool("key", desk.keys("ctrl+right"))
+                        wait_until(lambda: desk.reader.record().switch == 1, what="the switch on")
+                    slash = next(key for key in TABLES[choice] if key.cap == "/")
+                    self.assertEqual(desk.type("slash"), [("char", slash.byte(), 0x350001)])
+                    self.assertEqual(desk.type(*combinations), untouched)
+
+            # "Disable" removes the hook though the switch stays on: Latin.
+            record = desk.choose(DISABLE, (0, 3, 0))
+            self.assertEqual((record.hook, record.switch), (0, 1))
+            desk.activate_client()
+            keys = TABLES[2, 0]
+            self.assertEqual(desk.type(*[key.keysym for key in keys]),
+                             [("char", ord(key.latin[0]), key.scan << 16 | 1) for key in keys])
+            self.assertNotEqual(desk.choose(KOI8, (1, 3, 0)).hook, 0)
+            desk.activate_client()
+            self.assertEqual(desk.type("q"), [("char", TABLES[1, 0][12].unshifted, 0x100001)], "back on")
+
+            # Exit ends the program cleanly and takes the hook with it.
+            desk.screen.click(EXIT)
+            self.assertEqual(desk.run.exit_code(), 0)
+            record = desk.reader.record()
+            self.assertEqual((record.hook, record.switch), (0, 1))
+            desk.activate_client()
+            desk.client.clear()
+            self.assertEqual([code for _, code, _ in desk.type(*[key.keysym for key in keys])],
+                             [ord(key.latin[0]) for key in keys])
+            self.assertEqual(desk.client.text(), bytes(ord(key.latin[0]) for key in keys))
+            self.assertEqual(desk.type(*combinations), untouched)
+            self.assertIsNone(desk.client.proc.poll(), "the client lives on")
+            self.assertEqual(desk.wine.find_windows("^Vyrtel$"), [])
 
 
 if __name__ == "__main__":
