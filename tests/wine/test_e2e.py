@@ -163,6 +163,7 @@ class E2E:
         self.screen = Screen(self.wine, self.inspector)
         self.client = AnsiClient(wine)
         self.window = wine.wait_window(f"^{ANSI_TITLE}$")
+        self.typed_chars = 0
 
     def close(self):
         """Ends the helper programs (the session ends whatever is left)."""
@@ -192,9 +193,16 @@ class E2E:
 
     def type(self, *keys, chars=None, delay=20):
         """Types keys (xdotool names) into the client; returns the `chars`
-        character messages they bring (by default one per key)."""
+        character messages they bring (by default one per key), and checks
+        that no more came."""
+        count = len(keys) if chars is None else chars
         self.wine.xdotool("key", "--delay", delay, *keys)
-        return self.client.chars(len(keys) if chars is None else chars)
+        arrived = self.client.chars(count)
+        self.typed_chars += count
+        total = self.client.state()["chars"]
+        if total != self.typed_chars:
+            raise AssertionError(f"{total - self.typed_chars} character messages more than typed after {keys}")
+        return arrived
 
     def keys(self, combination):
         """A key combination for xdotool, "right" meaning the right Shift key."""
@@ -323,6 +331,8 @@ class TypingTest(unittest.TestCase):
                             desk.lock("Caps_Lock", "caps", True)
                         self.check_keys(desk, keys, shift, caps_lock,
                                         lambda key: key.byte(shift, caps_lock))
+                        if not shift and not caps_lock:
+                            desk.wine.screenshot(f"e2e-typed-{DRIVER_NAMES[choice]}.png")
                         if caps_lock:
                             desk.lock("Caps_Lock", "caps", False)
                     if lock:
