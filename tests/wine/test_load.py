@@ -38,7 +38,7 @@ import unittest
 from hooklib_support import Driver, Program, make_scroll_lock_a_lock_key
 from test_app import (CODING_BUTTON, EXIT, LAYOUT_BUTTON, TOGGLE_BUTTON, Inspector, Screen, Vyrtel, app_session,
                       marks)
-from test_e2e import TABLES, US_KEYS, entries, keycode
+from test_e2e import TABLES, entries, keycode
 from winetest import wait_until
 
 FLOOD_TITLE = "Vyrtel flood client"
@@ -48,10 +48,9 @@ CHANGES = 40           # at least; more while the flood lasts
 FLOOD_DEADLINE = 240   # seconds for the whole flood
 ACTIVE = {0: True, 1: False, 2: True, 3: True}  # by toggle method, with the lock keys and switch as set up
 
-# Keys typed in the bursts: the table keys by cap, and two that no table
-# has (what each gives untranslated, without and with Shift).
-TYPED_EXTRA = {"backslash": (0x2B, "\\|"), "KP_Divide": (0x35, "//")}
-TABLE_KEYS = {key.keysym: key for key in TABLES[1, 0]}
+# Keys typed in the bursts: the 46 table keys and two that no table has.
+TYPED_KEYS = [key.keysym for key in TABLES[1, 0]] + ["backslash", "KP_Divide"]
+BACKSLASH = 0x2B
 
 
 def table_byte(state, scan, shift, caps):
@@ -72,14 +71,12 @@ def outcome(state, original, scan, extended, alt, shift, caps, ctrl):
 
 
 def typed_original(scan, extended, shift, caps):
-    """The character a typed key gives while nothing translates."""
+    """The character a typed key gives while nothing translates (US keys)."""
     if extended:
-        return ord("/")
-    for keysym, (extra_scan, signs) in TYPED_EXTRA.items():
-        if extra_scan == scan and keysym != "KP_Divide":
-            return ord(signs[shift])
-    key = next(key for key in TABLES[1, 0] if key.scan == scan)
-    latin = key.latin
+        return ord("/")  # the keypad slash
+    if scan == BACKSLASH:
+        return ord("\\|"[shift])
+    latin = next(key.latin for key in TABLES[1, 0] if key.scan == scan)
     if latin[0].isalpha():
         return ord(latin[1] if shift != caps else latin[0])
     return ord(latin[shift])
@@ -160,7 +157,7 @@ class LoadTest(unittest.TestCase):
                 """Types a burst of keys in a steady epoch; waits for them."""
                 nonlocal typed_count
                 activate()
-                keys = [rng.choice(list(TABLE_KEYS) + list(TYPED_EXTRA)) for _ in range(16)]
+                keys = [rng.choice(TYPED_KEYS) for _ in range(16)]
                 keys = [("shift+" if rng.random() < 0.4 else "") + key for key in keys]
                 if rng.random() < 0.3:
                     keys.insert(rng.randrange(len(keys)), "Caps_Lock")
