@@ -28,13 +28,14 @@
 #include <cstdio>
 #include <cstring>
 
+#include "../common/stdin_commands.h"
+
 namespace {
 
-constexpr UINT kCommand = WM_APP + 1;  // a thread message; lParam: the line
+constexpr UINT kCommand = testio::kCommandMessage;  // lParam: the line
 constexpr int kEditId = 100;
 HWND g_window = nullptr;
 HWND g_edit = nullptr;
-DWORD g_uiThread = 0;
 unsigned g_chars = 0;
 
 void say(const char* format, ...) __attribute__((format(printf, 1, 2)));
@@ -91,24 +92,10 @@ void execute(char* line) {
     }
 }
 
-// Reads stdin on a thread of its own and hands each line to the UI thread.
-// End of input ends the client.
-DWORD WINAPI ReadCommands(LPVOID) {
-    char line[256];
-    while (std::fgets(line, sizeof line, stdin) != nullptr) {
-        char* copy = static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, sizeof line));
-        std::memcpy(copy, line, sizeof line);
-        while (!PostThreadMessageA(g_uiThread, kCommand, 0, reinterpret_cast<LPARAM>(copy))) Sleep(10);
-    }
-    PostThreadMessageA(g_uiThread, kCommand, 0, 0);
-    return 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     const char* title = argc > 1 ? argv[1] : "Vyrtel ANSI client";
-    g_uiThread = GetCurrentThreadId();
     WNDCLASSA wc = {};
     wc.lpfnWndProc = ClientProc;
     wc.hInstance = GetModuleHandleA(nullptr);
@@ -120,7 +107,7 @@ int main(int argc, char** argv) {
                              nullptr, wc.hInstance, nullptr);
     if (g_window == nullptr || IsWindowUnicode(g_window) || IsWindowUnicode(g_edit)) return 3;
     say("ready %08x acp %u\n", unsigned(reinterpret_cast<std::uintptr_t>(g_window)), GetACP());
-    CloseHandle(CreateThread(nullptr, 0, ReadCommands, nullptr, 0, nullptr));
+    testio::startCommandReader(kCommand);
 
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {

@@ -46,9 +46,11 @@
 #include <cstring>
 #include <map>
 
+#include "../common/stdin_commands.h"
+
 namespace {
 
-constexpr UINT kCommand = WM_APP + 1;  // a thread message; lParam: the line
+constexpr UINT kCommand = testio::kCommandMessage;  // lParam: the line
 constexpr UINT kFloodApp = WM_APP + 2;
 constexpr LPARAM kFloodMark = 1 << 28;
 constexpr LPARAM kExtended = 1 << 24;
@@ -80,7 +82,6 @@ LPARAM floodLParam(std::uint32_t i) {
 WPARAM floodChar(std::uint32_t i) { return 0x100 + kKeys[(i / 2) % kKeyCount].scan; }
 
 HWND g_window = nullptr;
-DWORD g_uiThread = 0;
 
 // Written by the UI thread, read by the flood thread.
 volatile LONG g_handled = 0;  // flood messages handled by the window
@@ -215,23 +216,11 @@ void execute(char* line) {
     }
 }
 
-DWORD WINAPI ReadCommands(LPVOID) {
-    char line[256];
-    while (std::fgets(line, sizeof line, stdin) != nullptr) {
-        char* copy = static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, sizeof line));
-        std::memcpy(copy, line, sizeof line);
-        while (!PostThreadMessageW(g_uiThread, kCommand, 0, reinterpret_cast<LPARAM>(copy))) Sleep(10);
-    }
-    PostThreadMessageW(g_uiThread, kCommand, 0, 0);
-    return 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     wchar_t title[128] = L"Vyrtel flood client";
     if (argc > 1) MultiByteToWideChar(CP_ACP, 0, argv[1], -1, title, 128);
-    g_uiThread = GetCurrentThreadId();
     WNDCLASSW wc = {};
     wc.lpfnWndProc = ClientProc;
     wc.hInstance = GetModuleHandleW(nullptr);
@@ -242,7 +231,7 @@ int main(int argc, char** argv) {
                              nullptr, wc.hInstance, nullptr);
     if (g_window == nullptr) return 3;
     say("ready %08x\n", unsigned(reinterpret_cast<std::uintptr_t>(g_window)));
-    CloseHandle(CreateThread(nullptr, 0, ReadCommands, nullptr, 0, nullptr));
+    testio::startCommandReader(kCommand);
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

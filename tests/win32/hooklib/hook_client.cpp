@@ -21,11 +21,12 @@
 
 #include "script_words.h"
 
+#include "../common/stdin_commands.h"
+
 namespace {
 
-constexpr UINT kCommand = WM_APP + 1;  // a thread message; lParam: the line
+constexpr UINT kCommand = testio::kCommandMessage;  // lParam: the line
 HWND g_window = nullptr;
-DWORD g_uiThread = 0;
 
 void report(const char* format, unsigned a, unsigned b, unsigned c = 0) {
     std::printf(format, a, b, c);
@@ -94,19 +95,6 @@ void execute(char* line) {
     std::fflush(stdout);
 }
 
-// Reads stdin on a thread of its own and hands each line to the UI thread,
-// which runs it between messages. End of input ends the client.
-DWORD WINAPI ReadCommands(LPVOID) {
-    char line[512];
-    while (std::fgets(line, sizeof line, stdin) != nullptr) {
-        char* copy = static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, sizeof line));
-        std::memcpy(copy, line, sizeof line);
-        while (!PostThreadMessageW(g_uiThread, kCommand, 0, reinterpret_cast<LPARAM>(copy))) Sleep(10);
-    }
-    PostThreadMessageW(g_uiThread, WM_QUIT, 0, 0);
-    return 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -116,7 +104,6 @@ int main(int argc, char** argv) {
         MultiByteToWideChar(CP_ACP, 0, argv[1], -1, custom, 128);
         title = custom;
     }
-    g_uiThread = GetCurrentThreadId();
     WNDCLASSW wc = {};
     wc.lpfnWndProc = ClientProc;
     wc.hInstance = GetModuleHandleW(nullptr);
@@ -129,7 +116,7 @@ int main(int argc, char** argv) {
     // The thread's message queue exists now; commands may be posted to it.
     std::printf("ready %08x\n", unsigned(reinterpret_cast<std::uintptr_t>(g_window)));
     std::fflush(stdout);
-    CloseHandle(CreateThread(nullptr, 0, ReadCommands, nullptr, 0, nullptr));
+    testio::startCommandReader(WM_QUIT);
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
