@@ -7,7 +7,7 @@ packages=(
   cmake g++ make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686
-  wine wine32:i386 fonts-wine fonts-liberation xvfb xdotool imagemagick x11-utils
+  wine wine32:i386 fonts-wine fonts-liberation xvfb x11-xkb-utils xdotool imagemagick x11-utils
   valgrind python3 zip unzip
 )
 
