@@ -5,14 +5,14 @@
 namespace bwcc {
 namespace {
 
-struct ClassSpec {
+struct ControlClass {
     const char* name;
     WNDPROC procedure;
     int extraBytes;
     UINT style;
 };
 
-const ClassSpec kClasses[] = {
+const ControlClass kClasses[] = {
     {kGrayDialogClass, grayDialogProc, DLGWINDOWEXTRA, CS_DBLCLKS | CS_SAVEBITS},
     {kPushButtonClass, pushButtonProc, kControlExtraBytes, CS_HREDRAW | CS_VREDRAW},
     {kRadioButtonClass, radioButtonProc, kControlExtraBytes, CS_HREDRAW | CS_VREDRAW},
@@ -26,27 +26,27 @@ HBRUSH g_faceBrush = nullptr;
 
 bool registerControlClasses(HINSTANCE library) {
     bool all = true;
-    for (const ClassSpec& spec : kClasses) {
+    for (const ControlClass& control : kClasses) {
         WNDCLASSEXA existing{};
         existing.cbSize = sizeof existing;
-        if (GetClassInfoExA(library, spec.name, &existing)) continue;
+        if (GetClassInfoExA(library, control.name, &existing)) continue;
         WNDCLASSEXA wc{};
         wc.cbSize = sizeof wc;
-        wc.style = spec.style | CS_GLOBALCLASS;
-        wc.lpfnWndProc = spec.procedure;
-        wc.cbWndExtra = spec.extraBytes;
+        wc.style = control.style | CS_GLOBALCLASS;
+        wc.lpfnWndProc = control.procedure;
+        wc.cbWndExtra = control.extraBytes;
         wc.hInstance = library;
         wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        wc.lpszClassName = spec.name;
+        wc.lpszClassName = control.name;
         // A registration that failed because another thread got there first
         // still leaves the class in place.
-        if (!RegisterClassExA(&wc) && !GetClassInfoExA(library, spec.name, &existing)) all = false;
+        if (!RegisterClassExA(&wc) && !GetClassInfoExA(library, control.name, &existing)) all = false;
     }
     return all;
 }
 
 void unregisterControlClasses(HINSTANCE library) {
-    for (const ClassSpec& spec : kClasses) UnregisterClassA(spec.name, library);
+    for (const ControlClass& control : kClasses) UnregisterClassA(control.name, library);
 }
 
 HBRUSH faceBrush() {
