@@ -70,13 +70,21 @@ DWORD TWindow::Style() const {
     return handle_ ? static_cast<DWORD>(GetWindowLongA(handle_, GWL_STYLE)) : style_;
 }
 
+namespace {
+
+// Rewrites a style word of an existing window and lets its frame follow.
+void applyStyleWord(HWND handle, int index, DWORD value) {
+    if (!handle) return;
+    SetWindowLongA(handle, index, static_cast<LONG>(value));
+    SetWindowPos(handle, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
 void TWindow::SetStyle(DWORD style) {
     style_ = style;
-    if (handle_) {
-        SetWindowLongA(handle_, GWL_STYLE, static_cast<LONG>(style));
-        SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
-                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    applyStyleWord(handle_, GWL_STYLE, style);
 }
 
 DWORD TWindow::ExStyle() const {
@@ -85,11 +93,7 @@ DWORD TWindow::ExStyle() const {
 
 void TWindow::SetExStyle(DWORD exStyle) {
     exStyle_ = exStyle;
-    if (handle_) {
-        SetWindowLongA(handle_, GWL_EXSTYLE, static_cast<LONG>(exStyle));
-        SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
-                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    applyStyleWord(handle_, GWL_EXSTYLE, exStyle);
 }
 
 void TWindow::Show(int command) {

@@ -40,4 +40,22 @@ inline void startCommandReader(UINT endMessage) {
     CloseHandle(CreateThread(nullptr, 0, readCommands, reader, 0, nullptr));
 }
 
+enum class CommandStep {
+    NotACommand,  // a message for the loop to translate and dispatch
+    Ran,          // a command line, run by `run`
+    InputEnded,   // the end of standard input
+};
+
+// Runs the command a retrieved message carries, if it carries one, and frees
+// its line.
+template <class Run>
+CommandStep takeCommand(const MSG& msg, Run run) {
+    if (msg.hwnd != nullptr || msg.message != kCommandMessage) return CommandStep::NotACommand;
+    char* line = reinterpret_cast<char*>(msg.lParam);
+    if (line == nullptr) return CommandStep::InputEnded;
+    run(line);
+    HeapFree(GetProcessHeap(), 0, line);
+    return CommandStep::Ran;
+}
+
 }  // namespace testio

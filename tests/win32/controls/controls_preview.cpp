@@ -14,23 +14,15 @@
 #include <cstdio>
 #include <utility>
 
+#include "../common/line_log.h"
 #include "resource_ids.h"
+
+using testio::logLine;
 
 namespace {
 
-FILE* g_log = nullptr;
 HWND g_frame = nullptr;
 HWND g_client = nullptr;
-
-void logLine(const char* format, ...) {
-    if (!g_log) return;
-    va_list args;
-    va_start(args, format);
-    std::vfprintf(g_log, format, args);
-    va_end(args);
-    std::fputc('\n', g_log);
-    std::fflush(g_log);
-}
 
 void check(HWND dialog, const int* group, int count, int chosen) {
     for (int i = 0; i < count; ++i) {
@@ -93,7 +85,7 @@ LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (__argc < 2) return 2;
-    g_log = std::fopen(__argv[1], "w");
+    testio::openLog(__argv[1]);
 
     WNDCLASSA wc{};
     wc.lpfnWndProc = frameProc;

@@ -22,7 +22,6 @@
 
 namespace {
 
-FILE* g_log = nullptr;
 
 const int kRadios[] = {PROBE_KOI8, PROBE_CP1251, PROBE_DISABLE, PROBE_CTRLSHIFT_LR, PROBE_SCROLL_LOCK,
                        PROBE_NUM_LOCK, PROBE_CTRLSHIFT_CYCLED, PROBE_TYPEWRITER, PROBE_PHONETIC};
@@ -163,18 +162,6 @@ int runMessageBox(UINT type) {
 }
 
 }  // namespace
-
-void openLog(const char* path) { g_log = std::fopen(path, "w"); }
-
-void logLine(const char* format, ...) {
-    if (!g_log) return;
-    va_list args;
-    va_start(args, format);
-    std::vfprintf(g_log, format, args);
-    va_end(args);
-    std::fputc('\n', g_log);
-    std::fflush(g_log);
-}
 
 HBITMAP makeProbePicture() {
     HDC screen = GetDC(nullptr);

@@ -1,11 +1,12 @@
-// The probe's log: one line per event, flushed at once so that a test
-// reading the file sees each line as soon as it is written.
+// What the probe's parts share: its log, its picture and its checks.
 #pragma once
 
 #include <windows.h>
 
-void openLog(const char* path);
-void logLine(const char* format, ...);
+#include "../common/line_log.h"
+
+using testio::logLine;
+using testio::openLog;
 
 // A picture to put under the owner-drawn button: blue above, yellow below.
 HBITMAP makeProbePicture();

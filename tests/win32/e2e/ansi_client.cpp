@@ -32,7 +32,6 @@
 
 namespace {
 
-constexpr UINT kCommand = testio::kCommandMessage;  // lParam: the line
 constexpr int kEditId = 100;
 HWND g_window = nullptr;
 HWND g_edit = nullptr;
@@ -107,17 +106,13 @@ int main(int argc, char** argv) {
                              nullptr, wc.hInstance, nullptr);
     if (g_window == nullptr || IsWindowUnicode(g_window) || IsWindowUnicode(g_edit)) return 3;
     say("ready %08x acp %u\n", unsigned(reinterpret_cast<std::uintptr_t>(g_window)), GetACP());
-    testio::startCommandReader(kCommand);
+    testio::startCommandReader(testio::kCommandMessage);
 
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (msg.hwnd == nullptr && msg.message == kCommand) {
-            char* line = reinterpret_cast<char*>(msg.lParam);
-            if (line == nullptr) break;  // end of input
-            execute(line);
-            HeapFree(GetProcessHeap(), 0, line);
-            continue;
-        }
+        const testio::CommandStep step = testio::takeCommand(msg, execute);
+        if (step == testio::CommandStep::InputEnded) break;
+        if (step == testio::CommandStep::Ran) continue;
         if (msg.message == WM_KEYDOWN && msg.wParam == VK_SHIFT) {
             say("keydown %u lparam %08lx\n", unsigned(msg.wParam), static_cast<unsigned long>(msg.lParam));
         }

@@ -50,7 +50,6 @@
 
 namespace {
 
-constexpr UINT kCommand = testio::kCommandMessage;  // lParam: the line
 constexpr UINT kFloodApp = WM_APP + 2;
 constexpr LPARAM kFloodMark = 1 << 28;
 constexpr LPARAM kExtended = 1 << 24;
@@ -231,17 +230,13 @@ int main(int argc, char** argv) {
                              nullptr, wc.hInstance, nullptr);
     if (g_window == nullptr) return 3;
     say("ready %08x\n", unsigned(reinterpret_cast<std::uintptr_t>(g_window)));
-    testio::startCommandReader(kCommand);
+    testio::startCommandReader(testio::kCommandMessage);
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (msg.hwnd == nullptr && msg.message == kCommand) {
-            char* line = reinterpret_cast<char*>(msg.lParam);
-            if (line == nullptr) break;  // end of input
-            execute(line);
-            HeapFree(GetProcessHeap(), 0, line);
-            continue;
-        }
+        const testio::CommandStep step = testio::takeCommand(msg, execute);
+        if (step == testio::CommandStep::InputEnded) break;
+        if (step == testio::CommandStep::Ran) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

@@ -25,7 +25,6 @@
 
 namespace {
 
-constexpr UINT kCommand = testio::kCommandMessage;  // lParam: the line
 HWND g_window = nullptr;
 
 void report(const char* format, unsigned a, unsigned b, unsigned c = 0) {
@@ -120,12 +119,7 @@ int main(int argc, char** argv) {
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (msg.hwnd == nullptr && msg.message == kCommand) {
-            char* line = reinterpret_cast<char*>(msg.lParam);
-            execute(line);
-            HeapFree(GetProcessHeap(), 0, line);
-            continue;
-        }
+        if (testio::takeCommand(msg, execute) == testio::CommandStep::Ran) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
