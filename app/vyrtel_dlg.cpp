@@ -1,6 +1,7 @@
 #include "app/vyrtel_dlg.h"
 
 #include "app/library_binding.h"
+#include "hooklib/shared_state.h"
 #include "layouts/builtin_tables.h"
 #include "resource_ids.h"
 
@@ -15,10 +16,11 @@ constexpr std::int32_t kCodingCp1251 = 2;
 constexpr std::int32_t kLayoutTypewriter = 0;
 constexpr std::int32_t kLayoutPhonetic = 1;
 
-constexpr std::int32_t kToggleScrollLock = 0;
-constexpr std::int32_t kToggleNumLock = 1;
-constexpr std::int32_t kToggleCtrlShiftCycled = 2;
-constexpr std::int32_t kToggleCtrlShiftLeftRight = 3;
+// The toggle methods as the library numbers them.
+using tavrilex::kToggleCtrlShiftCycled;
+using tavrilex::kToggleCtrlShiftLeftRight;
+using tavrilex::kToggleNumLock;
+using tavrilex::kToggleScrollLock;
 
 // The table of a coding (KOI8 or CP1251) in a layout; any layout but the
 // typewriter one counts as phonetic.
