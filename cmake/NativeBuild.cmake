@@ -1,27 +1,53 @@
-# The host build: logic tests, benchmarks, and the Win32 sub-build with the
-# tests that run its binaries under Wine.
+# The host build: logic tests, benchmarks, and the two Windows sub-builds
+# (win32/ for i386, win64/ for x86-64) with the tests that check their files
+# and run their binaries under Wine.
 include(CTest)
 include(ExternalProject)
 
 set(CMAKE_CXX_FLAGS "${CMAKE_CXX_FLAGS} -Wall -Wextra")
 
-option(VYRTEL_WIN32 "Cross-build the Win32 binaries and run them under Wine" ON)
-set(VYRTEL_WIN32_DIR ${CMAKE_BINARY_DIR}/win32)
+option(VYRTEL_WIN32 "Cross-build the Windows binaries and run them under Wine" ON)
+
+# Each Windows build: its folder name, toolchain file and Wine loader.
+set(VYRTEL_WINDOWS_ARCHES win32 win64)
+set(VYRTEL_TOOLCHAIN_win32 mingw-w64-i686.cmake)
+set(VYRTEL_TOOLCHAIN_win64 mingw-w64-x86_64.cmake)
+set(VYRTEL_WINE_LOADER_win32 /usr/lib/wine/wine)
+set(VYRTEL_WINE_LOADER_win64 /usr/lib/wine/wine64)
+foreach(arch ${VYRTEL_WINDOWS_ARCHES})
+  set(VYRTEL_${arch}_DIR ${CMAKE_BINARY_DIR}/${arch})
+endforeach()
+set(VYRTEL_WIN32_DIR ${VYRTEL_win32_DIR})
+
+# Which of the builds this host can execute under Wine: x86-64 wherever Wine
+# runs; i386 only where the kernel runs i386 code, which one small program
+# tells. Asked again at each configure, so a build folder carried to another
+# host follows it.
+execute_process(COMMAND ${CMAKE_SOURCE_DIR}/scripts/host-runs-i386.sh
+  RESULT_VARIABLE runs_i386 OUTPUT_VARIABLE why_not_i386 OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(runs_i386 EQUAL 0)
+  set(VYRTEL_RUNNABLE_ARCHES win32 win64)
+else()
+  set(VYRTEL_RUNNABLE_ARCHES win64)
+  message(STATUS "i386: ${why_not_i386}; its files are checked, its Wine tests run against the x86-64 build")
+endif()
 
 add_subdirectory(tests/native)
 add_subdirectory(bench)
 add_subdirectory(tools)
 
 if(VYRTEL_WIN32)
-  ExternalProject_Add(win32
-    SOURCE_DIR ${CMAKE_SOURCE_DIR}
-    BINARY_DIR ${VYRTEL_WIN32_DIR}
-    CMAKE_ARGS
-      -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-w64-i686.cmake
-      -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
-    BUILD_ALWAYS ON
-    INSTALL_COMMAND ""
-    USES_TERMINAL_BUILD ON)
+  foreach(arch ${VYRTEL_WINDOWS_ARCHES})
+    ExternalProject_Add(${arch}
+      SOURCE_DIR ${CMAKE_SOURCE_DIR}
+      BINARY_DIR ${VYRTEL_${arch}_DIR}
+      CMAKE_ARGS
+        -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/${VYRTEL_TOOLCHAIN_${arch}}
+        -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
+      BUILD_ALWAYS ON
+      INSTALL_COMMAND ""
+      USES_TERMINAL_BUILD ON)
+  endforeach()
   add_subdirectory(packaging)
   add_subdirectory(tests/wine)
 endif()

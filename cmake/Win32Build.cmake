@@ -1,9 +1,29 @@
-# The Win32 build: the hook library, the control program and its libraries,
-# and the Windows-side programs of the Wine tests and benchmarks.
+# The Windows build (i386 or x86-64, chosen by the toolchain file): the hook
+# library, the control program and its libraries, and the Windows-side
+# programs of the Wine tests and benchmarks.
 set(CMAKE_CXX_FLAGS "${CMAKE_CXX_FLAGS} -Wall -Wextra")
 
-foreach(part hooklib controls framework res app tests/win32 bench/wine)
-  if(EXISTS ${CMAKE_SOURCE_DIR}/${part}/CMakeLists.txt)
-    add_subdirectory(${part})
+# vyrtel_bare_dll(<target> <entry> <argument bytes of the entry>)
+# A DLL that lives inside other processes and carries nothing but its own
+# code: no C runtime, no start files, no stack probes.
+# Loops must stay loops, never calls to a memcpy/memset it does not have.
+function(vyrtel_bare_dll target entry argument_bytes)
+  if(VYRTEL_STDCALL_DECORATED)
+    set(entry _${entry}@${argument_bytes})
   endif()
+  target_compile_options(${target} PRIVATE
+    -O2 -fno-exceptions -fno-rtti
+    -fno-stack-protector -fno-stack-check -mno-stack-arg-probe
+    ${VYRTEL_HOOK_ARCH_FLAGS}
+    -fno-tree-loop-distribute-patterns -ffreestanding)
+  target_link_options(${target} PRIVATE
+    -nostdlib -nostartfiles -s
+    -Wl,--entry,${entry}
+    -Wl,--subsystem,windows
+    -Wl,--enable-stdcall-fixup
+    -Wl,--no-insert-timestamp)
+endfunction()
+
+foreach(part hooklib controls framework res app tests/win32 bench/wine)
+  add_subdirectory(${part})
 endforeach()

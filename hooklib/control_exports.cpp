@@ -30,7 +30,17 @@ using vyrtel::layouts::kTableCapacity;
 
 tavrilex::SharedHookState& state() { return g_sharedState; }
 
-LONG volatile* asInterlocked(std::uint32_t& field) { return reinterpret_cast<LONG volatile*>(&field); }
+using tavrilex::HandleWord;
+
+template <class Handle>
+HandleWord word(Handle handle) { return reinterpret_cast<HandleWord>(handle); }
+
+// One interlocked step: stores `desired` when the field holds `expected`;
+// returns what the field held before.
+HandleWord compareExchange(HandleWord& field, HandleWord expected, HandleWord desired) {
+    __atomic_compare_exchange_n(&field, &expected, desired, false, __ATOMIC_SEQ_CST, __ATOMIC_SEQ_CST);
+    return expected;
+}
 
 // Each entry is stored whole, so a lookup running meanwhile in another
 // process meets an old or a new entry, never half of each.
@@ -63,8 +73,8 @@ extern "C" std::int32_t WINAPI DllCtrl(const KeyEntry* table, std::int32_t count
     tavrilex::SharedHookState& shared = state();
     if (table == nullptr) {
         // One exchange: of two concurrent removals only one unhooks.
-        const std::uint32_t hook = static_cast<std::uint32_t>(InterlockedExchange(asInterlocked(shared.hookHandle), 0));
-        if (hook != 0) UnhookWindowsHookEx(reinterpret_cast<HHOOK>(static_cast<std::uintptr_t>(hook)));
+        const HandleWord hook = __atomic_exchange_n(&shared.hookHandle, HandleWord{0}, __ATOMIC_SEQ_CST);
+        if (hook != 0) UnhookWindowsHookEx(reinterpret_cast<HHOOK>(hook));
         return 0;
     }
 
@@ -77,8 +87,7 @@ extern "C" std::int32_t WINAPI DllCtrl(const KeyEntry* table, std::int32_t count
         if (HHOOK hook = installHook()) {
             // Two processes may get here at once; the loser takes its own
             // hook back out, so there is never a second hook in the chain.
-            const LONG installed = static_cast<LONG>(reinterpret_cast<std::uintptr_t>(hook));
-            if (InterlockedCompareExchange(asInterlocked(shared.hookHandle), installed, 0) != 0) {
+            if (compareExchange(shared.hookHandle, 0, word(hook)) != 0) {
                 UnhookWindowsHookEx(hook);
             }
         }
@@ -98,13 +107,12 @@ extern "C" std::int32_t WINAPI DllCtrl(const KeyEntry* table, std::int32_t count
 // registered window belongs to a copy that is still starting, and refuses.
 extern "C" std::int32_t WINAPI DllLock(HINSTANCE module) {
     tavrilex::SharedHookState& shared = state();
-    const LONG mine = static_cast<LONG>(reinterpret_cast<std::uintptr_t>(module));
-    if (InterlockedCompareExchange(asInterlocked(shared.libraryHandle), mine, 0) == 0) return 1;
+    if (compareExchange(shared.libraryHandle, 0, word(module)) == 0) return 1;
 
     // The lock is never given back: it lasts as long as the record, even
     // when its holder has ended while other processes still map the library
     // (its window then fails IsWindow and nothing is brought forward).
-    HWND window = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(readShared(shared.registeredWindow)));
+    HWND window = reinterpret_cast<HWND>(readShared(shared.registeredWindow));
     if (window != nullptr && IsWindow(window)) {
         if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
         SetForegroundWindow(window);
@@ -113,7 +121,7 @@ extern "C" std::int32_t WINAPI DllLock(HINSTANCE module) {
 }
 
 extern "C" std::int32_t WINAPI DllReg(HWND window) {
-    writeShared(state().registeredWindow, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(window)));
+    writeShared(state().registeredWindow, word(window));
     return 1;
 }
 

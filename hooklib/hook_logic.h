@@ -7,7 +7,7 @@
 // Platform requirements (duck-typed, resolved at compile time):
 //   std::int16_t keyState(int virtualKey);                   // GetKeyState
 //   void beep(std::uint32_t hertz, std::uint32_t milliseconds);  // Beep
-//   std::intptr_t callNextHook(std::uint32_t hook, std::int32_t code,
+//   std::intptr_t callNextHook(std::uintptr_t hook, std::int32_t code,
 //                              std::uintptr_t wParam, std::intptr_t lParam);
 // Message requirements: fields `message`, `wParam`, `lParam` (as in MSG).
 #pragma once

@@ -12,10 +12,10 @@ namespace {
 struct Win32Platform {
     std::int16_t keyState(int virtualKey) { return GetKeyState(virtualKey); }
     void beep(std::uint32_t hertz, std::uint32_t milliseconds) { Beep(hertz, milliseconds); }
-    std::intptr_t callNextHook(std::uint32_t hook, std::int32_t code, std::uintptr_t wParam, std::intptr_t lParam) {
+    std::intptr_t callNextHook(std::uintptr_t hook, std::int32_t code, std::uintptr_t wParam, std::intptr_t lParam) {
         // The handle may be 0 (the hook is being removed while this runs):
         // the next hook is then reached all the same.
-        return CallNextHookEx(reinterpret_cast<HHOOK>(static_cast<std::uintptr_t>(hook)), code, wParam, lParam);
+        return CallNextHookEx(reinterpret_cast<HHOOK>(hook), code, wParam, lParam);
     }
 };
 

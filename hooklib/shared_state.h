@@ -1,8 +1,8 @@
 // The one record that every process mapping Tavrilex.dll shares. The DLL
 // places it in its shared data section; the field order, widths and offsets
 // are an interface (other processes read the same bytes), so they are pinned
-// below. Handles are held as 32-bit values: the library is 32-bit only, and
-// the record keeps one layout when the logic is tested natively.
+// below. Handles are pointer-sized: 32 bits in the i386 library, 64 bits in
+// the x86-64 one, never truncated. Everything after them is the same in both.
 #pragma once
 
 #include <cstddef>
@@ -16,10 +16,13 @@ namespace tavrilex {
 using vyrtel::layouts::KeyEntry;
 using vyrtel::layouts::kTableCapacity;
 
+// A window, module or hook handle as the record holds it.
+using HandleWord = std::uintptr_t;
+
 struct SharedHookState {
-    std::uint32_t hookHandle;        // installed WH_GETMESSAGE hook, 0 if none
-    std::uint32_t registeredWindow;  // brought forward by a refused DllLock
-    std::uint32_t libraryHandle;     // nonzero: the single-instance lock is held
+    HandleWord hookHandle;        // installed WH_GETMESSAGE hook, 0 if none
+    HandleWord registeredWindow;  // brought forward by a refused DllLock
+    HandleWord libraryHandle;     // nonzero: the single-instance lock is held
 
     // Working slots: the hook procedure stores what it last read. Nothing
     // reads them back; any thread of any process may overwrite them.
@@ -38,22 +41,25 @@ struct SharedHookState {
     KeyEntry tableArea[kTableCapacity];
 };
 
+// The three handles, then the same 288 bytes in every build: offsets 12 to
+// 300 in the i386 library.
+inline constexpr std::size_t kHandlesEnd = 3 * sizeof(HandleWord);
 static_assert(offsetof(SharedHookState, hookHandle) == 0);
-static_assert(offsetof(SharedHookState, registeredWindow) == 4);
-static_assert(offsetof(SharedHookState, libraryHandle) == 8);
-static_assert(offsetof(SharedHookState, searchPositionSlot) == 12);
-static_assert(offsetof(SharedHookState, scanCodeSlot) == 16);
-static_assert(offsetof(SharedHookState, scrollLockSlot) == 18);
-static_assert(offsetof(SharedHookState, numLockSlot) == 20);
-static_assert(offsetof(SharedHookState, ctrlSlot) == 22);
-static_assert(offsetof(SharedHookState, capsLockSlot) == 24);
-static_assert(offsetof(SharedHookState, shiftSlot) == 26);
-static_assert(offsetof(SharedHookState, toggleMethod) == 28);
-static_assert(offsetof(SharedHookState, translationSwitch) == 32);
-static_assert(offsetof(SharedHookState, beeperFlag) == 36);
-static_assert(offsetof(SharedHookState, entryCount) == 40);
-static_assert(offsetof(SharedHookState, tableArea) == 44);
-static_assert(sizeof(SharedHookState) == 300);
+static_assert(offsetof(SharedHookState, registeredWindow) == sizeof(HandleWord));
+static_assert(offsetof(SharedHookState, libraryHandle) == 2 * sizeof(HandleWord));
+static_assert(offsetof(SharedHookState, searchPositionSlot) == kHandlesEnd + 0);
+static_assert(offsetof(SharedHookState, scanCodeSlot) == kHandlesEnd + 4);
+static_assert(offsetof(SharedHookState, scrollLockSlot) == kHandlesEnd + 6);
+static_assert(offsetof(SharedHookState, numLockSlot) == kHandlesEnd + 8);
+static_assert(offsetof(SharedHookState, ctrlSlot) == kHandlesEnd + 10);
+static_assert(offsetof(SharedHookState, capsLockSlot) == kHandlesEnd + 12);
+static_assert(offsetof(SharedHookState, shiftSlot) == kHandlesEnd + 14);
+static_assert(offsetof(SharedHookState, toggleMethod) == kHandlesEnd + 16);
+static_assert(offsetof(SharedHookState, translationSwitch) == kHandlesEnd + 20);
+static_assert(offsetof(SharedHookState, beeperFlag) == kHandlesEnd + 24);
+static_assert(offsetof(SharedHookState, entryCount) == kHandlesEnd + 28);
+static_assert(offsetof(SharedHookState, tableArea) == kHandlesEnd + 32);
+static_assert(sizeof(SharedHookState) == kHandlesEnd + 288);
 
 // Toggle methods. Any other value is stored as given and means: translate
 // every character, toggle nothing.

@@ -1,7 +1,10 @@
 """Builds the Windows package: a zip with Vyrtel.exe, Tavrilex.dll,
 BWCC32.DLL, README.TXT for Windows users and the two layout diagrams.
 
-    make_package.py WIN32_BUILD_DIR LAYOUT_TOOL OUTPUT.zip
+    make_package.py ARCH BUILD_DIR LAYOUT_TOOL OUTPUT.zip
+
+ARCH is the Windows build the package is made of: win32 (i386) or win64
+(x86-64); BUILD_DIR is that build's folder.
 """
 
 import glob
@@ -14,16 +17,30 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
 PROGRAM_FILES = ("Vyrtel.exe", "Tavrilex.dll", "BWCC32.DLL")
 
+# Which programs each build translates in: a hook library enters only the
+# processes of its own architecture.
+BUILD_NOTES = {
+    "win32": """This is the 32-bit package. It runs on 32-bit and 64-bit Windows and
+translates what you type in 32-bit programs. On 64-bit Windows, the
+64-bit package (vyrtel-@VERSION@-win64.zip) serves 64-bit programs;
+the two can run side by side, each with its own switch.""",
+    "win64": """This is the 64-bit package, for 64-bit Windows. It translates what you
+type in 64-bit programs. For 32-bit programs, run the 32-bit package
+(vyrtel-@VERSION@-win32.zip) as well; the two run side by side, each
+with its own window and its own switch.""",
+}
 
-def built(win32_dir, name):
-    hits = [h for h in glob.glob(os.path.join(win32_dir, "**", name), recursive=True) if "CMakeFiles" not in h]
+
+def built(build_dir, name):
+    hits = [h for h in glob.glob(os.path.join(build_dir, "**", name), recursive=True) if "CMakeFiles" not in h]
     if not hits:
-        sys.exit(f"make_package: {name} is not built under {win32_dir}")
+        sys.exit(f"make_package: {name} is not built under {build_dir}")
     return sorted(hits, key=len)[0]
 
 
-def readme(layout_tool):
+def readme(arch, layout_tool, version):
     text = open(os.path.join(HERE, "README.TXT.in"), encoding="utf-8").read()
+    text = text.replace("@BUILD@", BUILD_NOTES[arch]).replace("@VERSION@", version)
     for layout in ("typewriter", "phonetic"):
         rows = subprocess.run([layout_tool, layout, "--text"], check=True, capture_output=True, text=True).stdout
         text = text.replace("@" + layout.upper() + "@", rows)
@@ -31,19 +48,20 @@ def readme(layout_tool):
     return "\ufeff" + text.replace("\n", "\r\n")
 
 
-def main(win32_dir, layout_tool, output):
+def main(arch, build_dir, layout_tool, output):
+    version = os.path.basename(output).split("-")[1]
     folder = "Vyrtel"
     tmp = output + ".tmp"
     with zipfile.ZipFile(tmp, "w", zipfile.ZIP_DEFLATED) as z:
         for name in PROGRAM_FILES:
-            z.write(built(win32_dir, name), f"{folder}/{name}")
-        z.writestr(f"{folder}/README.TXT", readme(layout_tool).encode("utf-8"))
+            z.write(built(build_dir, name), f"{folder}/{name}")
+        z.writestr(f"{folder}/README.TXT", readme(arch, layout_tool, version).encode("utf-8"))
         for layout in ("typewriter", "phonetic"):
             z.write(os.path.join(ROOT, "docs", f"layout-{layout}.svg"), f"{folder}/layout-{layout}.svg")
     os.replace(tmp, output)
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 4:
+    if len(sys.argv) != 5:
         sys.exit(__doc__)
     main(*sys.argv[1:])

@@ -6,8 +6,8 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  g++-mingw-w64-i686 binutils-mingw-w64-i686
-  wine wine32:i386 fonts-wine fonts-liberation xvfb x11-xkb-utils xdotool imagemagick x11-utils
+  g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+  wine wine32:i386 wine64 fonts-wine fonts-liberation xvfb x11-xkb-utils xdotool imagemagick x11-utils
   valgrind python3 zip unzip
 )
 

@@ -40,7 +40,7 @@ struct FakeMsg {
 };
 
 struct NextHookCall {
-    std::uint32_t hook;
+    std::uintptr_t hook;
     std::int32_t code;
     std::uintptr_t wParam;
     std::intptr_t lParam;
@@ -61,7 +61,7 @@ struct FakePlatform {
         return states[vk];
     }
     void beep(std::uint32_t hertz, std::uint32_t ms) { beeps.emplace_back(hertz, ms); }
-    std::intptr_t callNextHook(std::uint32_t hook, std::int32_t code, std::uintptr_t wParam, std::intptr_t lParam) {
+    std::intptr_t callNextHook(std::uintptr_t hook, std::int32_t code, std::uintptr_t wParam, std::intptr_t lParam) {
         nextHookCalls.push_back({hook, code, wParam, lParam});
         return nextHookResult;
     }
@@ -136,12 +136,14 @@ protected:
 
 TEST_F(HookLogic, NegativeCodePassesOnWithTheSharedHookHandleAndReturnsItsResult) {
     activate();
-    state.hookHandle = 0xC0DE;
+    // A handle with its top bits set: a pointer-sized handle passes whole.
+    const HandleWord hook = ~HandleWord(0) - 0x1234;
+    state.hookHandle = hook;
     for (std::int32_t code : {-1, -100, INT_MIN}) {
         FakeMsg msg = charMsg(kScanQ, 'q');
         EXPECT_EQ(run(msg, code), 0x5A5A);
         EXPECT_EQ(msg.wParam, std::uint32_t('q'));
-        const NextHookCall expected{0xC0DE, code, 1, reinterpret_cast<std::intptr_t>(&msg)};
+        const NextHookCall expected{hook, code, 1, reinterpret_cast<std::intptr_t>(&msg)};
         EXPECT_EQ(keys.nextHookCalls.back(), expected);
     }
     EXPECT_EQ(keys.nextHookCalls.size(), 3u);

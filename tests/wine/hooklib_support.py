@@ -1,5 +1,5 @@
 """Helpers of the hook library's Wine tests: programs driven line by line,
-the shared record decoded, and the built library file read as a PE image.
+and the shared record decoded.
 
 The Windows programs live in tests/win32/hooklib: tavrilex_driver.exe calls
 the library's exports like the control program does, hook_client.exe is an
@@ -16,7 +16,7 @@ import subprocess
 import threading
 import time
 
-from winetest import WaitTimeout, WineSession
+from winetest import ARCH, WINE, WaitTimeout, WineSession
 
 PROGRAMS = ("Tavrilex.dll", "tavrilex_driver.exe", "hook_client.exe")
 
@@ -50,7 +50,7 @@ def hook_session(beeps=False, scroll_lock=False):
         if scroll_lock:
             make_scroll_lock_a_lock_key(wine)
         wine.install(*PROGRAMS)
-        subprocess.run(["wine", "cmd", "/c", "exit"], env=wine.env, stdin=subprocess.DEVNULL,
+        subprocess.run([WINE, "cmd", "/c", "exit"], env=wine.env, stdin=subprocess.DEVNULL,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120, check=True)
         yield wine
 
@@ -98,7 +98,7 @@ class Program:
     def __init__(self, wine, exe, *args, env=None):
         self.name = exe
         self.proc = subprocess.Popen(
-            ["wine", wine.path(exe), *map(str, args)], env=env or wine.env, cwd=wine.appdir,
+            [WINE, wine.path(exe), *map(str, args)], env=env or wine.env, cwd=wine.appdir,
             stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
             start_new_session=True)
         wine.processes.append(self.proc)
@@ -244,85 +244,19 @@ class Client(Program):
 
 
 class Record:
-    """The shared hook state decoded from its bytes."""
+    """The shared hook state decoded from its bytes: three pointer-sized
+    handles (4 bytes each in the i386 library, 8 in the x86-64 one), then
+    the same fields in both."""
 
-    FIELDS = struct.Struct("<IIIiBxHHHHHiIIi")
+    HANDLES = struct.Struct("<QQQ" if ARCH == "win64" else "<III")
+    FIELDS = struct.Struct("<iBxHHHHHiIIi")
+    SIZE = HANDLES.size + 288
 
     def __init__(self, data):
         self.data = data
-        (self.hook, self.window, self.library, self.search_position, self.scan_code,
+        self.hook, self.window, self.library = self.HANDLES.unpack_from(data, 0)
+        (self.search_position, self.scan_code,
          self.scroll_lock, self.num_lock, self.ctrl, self.caps_lock, self.shift,
-         self.method, self.switch, self.beeper, self.count) = self.FIELDS.unpack_from(data, 0)
-        area = data[44:44 + 64 * 4]
+         self.method, self.switch, self.beeper, self.count) = self.FIELDS.unpack_from(data, self.HANDLES.size)
+        area = data[self.HANDLES.size + 32:self.HANDLES.size + 32 + 64 * 4]
         self.entries = [tuple(area[i:i + 4]) for i in range(0, len(area), 4)]
-
-
-class PeImage:
-    """Just enough of a PE file: sections, exports, imports."""
-
-    def __init__(self, path):
-        with open(path, "rb") as file:
-            self.data = file.read()
-        d = self.data
-        pe = struct.unpack_from("<I", d, 0x3C)[0]
-        assert d[pe:pe + 4] == b"PE\0\0"
-        self.machine, nsections, _, _, _, optsize, self.characteristics = struct.unpack_from("<HHIIIHH", d, pe + 4)
-        opt = pe + 24
-        self.magic = struct.unpack_from("<H", d, opt)[0]
-        self.directories = [struct.unpack_from("<II", d, opt + 96 + 8 * i) for i in range(16)]
-        self.sections = {}
-        for i in range(nsections):
-            at = opt + optsize + 40 * i
-            name = d[at:at + 8].rstrip(b"\0").decode()
-            vsize, va, rawsize, rawptr = struct.unpack_from("<IIII", d, at + 8)
-            flags = struct.unpack_from("<I", d, at + 36)[0]
-            self.sections[name] = dict(vsize=vsize, va=va, rawsize=rawsize, rawptr=rawptr, flags=flags)
-
-    def at(self, rva):
-        for s in self.sections.values():
-            if s["va"] <= rva < s["va"] + max(s["vsize"], s["rawsize"]):
-                return s["rawptr"] + rva - s["va"]
-        raise ValueError(f"rva {rva:#x} in no section")
-
-    def cstring(self, rva):
-        at = self.at(rva)
-        return self.data[at:self.data.index(b"\0", at)].decode()
-
-    def section_bytes(self, name):
-        s = self.sections[name]
-        return self.data[s["rawptr"]:s["rawptr"] + min(s["vsize"], s["rawsize"])]
-
-    def exports(self):
-        """{name: ordinal}, and the number of functions in the address table."""
-        rva, _ = self.directories[0]
-        at = self.at(rva)
-        _, _, _, _, _, base, nfunctions, nnames, _, names, ordinals = struct.unpack_from("<IIHHIIIIIII", self.data, at)
-        result = {}
-        for i in range(nnames):
-            name = self.cstring(struct.unpack_from("<I", self.data, self.at(names) + 4 * i)[0])
-            result[name] = base + struct.unpack_from("<H", self.data, self.at(ordinals) + 2 * i)[0]
-        return result, nfunctions
-
-    def export_dll_name(self):
-        rva, _ = self.directories[0]
-        return self.cstring(struct.unpack_from("<I", self.data, self.at(rva) + 12)[0])
-
-    def imports(self):
-        """{dll name (upper case): sorted function names}."""
-        rva, _ = self.directories[1]
-        at = self.at(rva)
-        result = {}
-        while True:
-            lookup, _, _, name, thunk = struct.unpack_from("<IIIII", self.data, at)
-            if name == 0:
-                return result
-            functions = []
-            entry = self.at(lookup or thunk)
-            while True:
-                value = struct.unpack_from("<I", self.data, entry)[0]
-                if value == 0:
-                    break
-                functions.append(f"#{value & 0xFFFF}" if value & 0x80000000 else self.cstring(value + 2))
-                entry += 4
-            result[self.cstring(name).upper()] = sorted(functions)
-            at += 20

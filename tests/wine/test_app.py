@@ -14,12 +14,12 @@ module.
 import contextlib
 import os
 import re
-import struct
 import subprocess
 import unittest
 
-from hooklib_support import PeImage, Program
-from winetest import WaitTimeout, WineSession, built, wait_until
+from hooklib_support import Program
+from pe_image import PeImage
+from winetest import WINE, WaitTimeout, WineSession, built, wait_until
 
 # Controls of the control dialog.
 KOI8, CP1251, DISABLE = 101, 102, 103
@@ -59,7 +59,7 @@ def app_session(library="recording", relay=(), extra=(), **session_options):
     as it starts."""
     with WineSession(**session_options) as wine:
         if relay:
-            subprocess.run(["wine", "reg", "add", "HKCU\\Software\\Wine\\Debug", "/v", "RelayInclude",
+            subprocess.run([WINE, "reg", "add", "HKCU\\Software\\Wine\\Debug", "/v", "RelayInclude",
                             "/d", ";".join(relay), "/f"], env=wine.env, stdin=subprocess.DEVNULL,
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120, check=True)
         wine.install("Vyrtel.exe", "BWCC32.DLL", "vyrtel_inspector.exe", "show_launcher.exe", *extra)
@@ -172,11 +172,11 @@ class Vyrtel:
             self.steer(steering)
         program = wine.path("Vyrtel.exe")
         if launcher is not None:
-            command = ["wine", wine.path("show_launcher.exe"), str(launcher), wine.winpath("Vyrtel.exe")]
+            command = [WINE, wine.path("show_launcher.exe"), str(launcher), wine.winpath("Vyrtel.exe")]
         elif desktop:
-            command = ["wine", "explorer", f"/desktop={desktop},800x600", program]
+            command = [WINE, "explorer", f"/desktop={desktop},800x600", program]
         else:
-            command = ["wine", program]
+            command = [WINE, program]
         self.errors = wine.path(f"vyrtel-{Vyrtel.count}.err")
         self.start_mark = len(self.calls())
         with open(self.errors, "wb") as errors:
@@ -221,7 +221,8 @@ class Vyrtel:
     def platform_calls(self):
         """(function, arguments) of each reported call whose return address
         lies in Vyrtel.exe's image, in order (needs relay)."""
-        base, size = image_range(built("Vyrtel.exe"))
+        image = PeImage(built("Vyrtel.exe"))
+        base, size = image.image_base, image.image_size
         with open(self.errors, errors="replace") as f:
             text = f.read()
         result = []
@@ -234,17 +235,6 @@ class Vyrtel:
 
     def exit_code(self, timeout=30):
         return self.proc.wait(timeout=timeout)
-
-
-def image_range(path):
-    """(image base, size of image) of a PE file."""
-    with open(path, "rb") as f:
-        data = f.read(4096)
-    pe = struct.unpack_from("<I", data, 0x3C)[0]
-    optional = pe + 24
-    base = struct.unpack_from("<I", data, optional + 28)[0]
-    size = struct.unpack_from("<I", data, optional + 56)[0]
-    return base, size
 
 
 class Screen:
@@ -277,17 +267,6 @@ def started(wine, run, inspector):
     run.wait_calls(START, run.start_mark)
     frame = wait_until(lambda: (f := inspector.frame()) and f["visible"] == "1" and f, what="the frame")
     return frame, Screen(wine, inspector)
-
-
-class BinaryTest(unittest.TestCase):
-    def test_the_program_needs_a_clean_windows_and_the_custom_control_library_only(self):
-        imports = PeImage(built("Vyrtel.exe")).imports()
-        # No C++ runtime, unwinder or thread DLL: the runtime is linked in.
-        self.assertLessEqual(set(imports), {"KERNEL32.DLL", "USER32.DLL", "GDI32.DLL", "MSVCRT.DLL", "BWCC32.DLL"})
-        self.assertEqual(imports["BWCC32.DLL"], ["CreateDialogParamA", "DialogBoxParamA"])
-        # Tavrilex.dll is bound by name at run time, so that its absence can be reported.
-        self.assertIn("LoadLibraryA", imports["KERNEL32.DLL"])
-        self.assertIn("GetProcAddress", imports["KERNEL32.DLL"])
 
 
 class CallSequenceTest(unittest.TestCase):

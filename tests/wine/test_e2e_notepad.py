@@ -24,7 +24,7 @@ import unittest
 
 from test_app import CP1251
 from test_e2e import TABLES, e2e_session
-from winetest import wait_until
+from winetest import WINE, wait_until
 
 LOCALE = "uk_UA.CP1251"
 TEXT = "Ґава і їжак, Євген: 2 яблука"
@@ -50,7 +50,7 @@ class NotepadTest(unittest.TestCase):
             self.assertEqual(desk.client.acp, 1251, "Wine's ANSI code page follows the locale")
             keys = TABLES[2, 0]  # CP1251, typewriter
 
-            notepad = subprocess.Popen(["wine", "notepad.exe"], env=wine.env, cwd=wine.appdir,
+            notepad = subprocess.Popen([WINE, "notepad.exe"], env=wine.env, cwd=wine.appdir,
                                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                        stderr=subprocess.DEVNULL, start_new_session=True)
             wine.processes.append(notepad)

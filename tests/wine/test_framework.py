@@ -15,7 +15,7 @@ import shutil
 import subprocess
 import unittest
 
-from winetest import WaitTimeout, WineSession, built, wait_until
+from winetest import WINE, WaitTimeout, WineSession, built, wait_until
 
 EXE = "framework_test_app.exe"
 DESKTOP = "fwtest"
@@ -41,11 +41,11 @@ class FrameworkRun:
         self.log = wine.path(name)
         program = [wine.path(EXE), scenario, wine.winpath(name)]
         if desktop:
-            command = ["wine", "explorer", f"/desktop={DESKTOP},800x600", *program]
+            command = [WINE, "explorer", f"/desktop={DESKTOP},800x600", *program]
         elif launcher:
-            command = ["wine", *launcher, wine.winpath(EXE), *program[1:]]
+            command = [WINE, *launcher, wine.winpath(EXE), *program[1:]]
         else:
-            command = ["wine", *program]
+            command = [WINE, *program]
         self.proc = subprocess.Popen(command, env=wine.env, cwd=wine.appdir, stdout=subprocess.DEVNULL,
                                      stderr=subprocess.DEVNULL, start_new_session=True)
         wine.processes.append(self.proc)
@@ -134,27 +134,6 @@ def ints(values):
 
 def hexes(values):
     return [int(v, 16) for v in values if "=" not in v]
-
-
-class BinaryTest(unittest.TestCase):
-    def test_dialogs_are_made_by_the_custom_control_library_and_no_runtime_dll_is_needed(self):
-        out = subprocess.run(["i686-w64-mingw32-objdump", "-p", built(EXE)], check=True,
-                             stdout=subprocess.PIPE, text=True).stdout
-        imports, current = {}, None
-        for line in out.splitlines():
-            match = re.match(r"\s*DLL Name: (\S+)", line)
-            if match:
-                current = imports.setdefault(match[1].upper(), set())
-                continue
-            match = re.match(r"\s*[0-9a-f]+\s+\d+\s+(\w+)$", line)
-            if match and current is not None:
-                current.add(match[1])
-        self.assertEqual(imports["BWCC32.DLL"], {"CreateDialogParamA", "DialogBoxParamA"})
-        self.assertNotIn("CreateDialogParamA", imports["USER32.DLL"])
-        self.assertNotIn("DialogBoxParamA", imports["USER32.DLL"])
-        self.assertIn("MessageBoxExA", imports["USER32.DLL"])
-        # Only what a clean Windows has: no C++ runtime, unwinder or thread DLL.
-        self.assertLessEqual(set(imports), {"BWCC32.DLL", "KERNEL32.DLL", "USER32.DLL", "GDI32.DLL", "MSVCRT.DLL"})
 
 
 class FrameTest(unittest.TestCase):

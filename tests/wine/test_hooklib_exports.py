@@ -4,7 +4,7 @@ other one sees."""
 
 import unittest
 
-from hooklib_support import SCAN_Q, Client, Driver, hook_session
+from hooklib_support import SCAN_Q, Client, Driver, Record, hook_session
 from winetest import wait_until
 
 NO_ENTRY = (0, 0, 0, 0)
@@ -40,7 +40,7 @@ class SharedRecordTest(unittest.TestCase):
 
             # Once no process maps it, the next one starts from the file's values.
             fresh = Driver(wine)
-            self.assertEqual(fresh.record().data[:300], bytes.fromhex(fresh.ask("initial")[0]))
+            self.assertEqual(fresh.record().data[:Record.SIZE], bytes.fromhex(fresh.ask("initial")[0]))
             fresh.close()
 
 
@@ -101,7 +101,8 @@ class DllCtrlTest(unittest.TestCase):
                 record = reader.record()
                 self.assertEqual(record.count, 64, count)
                 self.assertEqual(record.entries, pattern(0x5A, 64), count)
-            self.assertEqual(reader.record().data[300:], bytes(20), "the section's padding after the record")
+            self.assertEqual(reader.record().data[Record.SIZE:].count(0), len(reader.record().data) - Record.SIZE,
+                             "the section's padding after the record")
 
             app.call("ctrl koi8t 47")
             for count in (-1, -64, -0x80000000):

@@ -1,4 +1,4 @@
-"""Runs Win32 programs under a private 32-bit Wine on a private X display.
+"""Runs Windows programs under a private Wine on a private X display.
 
 Each WineSession owns everything it starts: an Xvfb server on a display
 number of its own, a Wine prefix hard-linked from the template prefix (so a
@@ -7,7 +7,11 @@ On exit it ends them by process id and removes the prefix, whatever happened.
 Tests wait on conditions with a deadline (wait_until), never on fixed sleeps.
 
 Environment (set by ctest, see CMakeLists.txt):
-  VYRTEL_WIN32_DIR      the Win32 build tree, where the built binaries are
+  VYRTEL_WINDOWS_ARCH   the Windows build under test: win32 (i386) or win64
+  VYRTEL_WINDOWS_DIR    that build's tree, where the built binaries are
+  VYRTEL_WINE_LOADER    the Wine loader of that architecture (never the plain
+                        `wine` script, which picks the 32-bit loader whenever
+                        it is installed, whether or not the host can run it)
   VYRTEL_WINE_TEMPLATE  the template prefix made by make_template_prefix.sh
   VYRTEL_ARTIFACTS      where screenshots and logs worth keeping go
 """
@@ -21,7 +25,10 @@ import subprocess
 import tempfile
 import time
 
-WIN32_DIR = os.environ.get("VYRTEL_WIN32_DIR", "")
+ARCH = os.environ.get("VYRTEL_WINDOWS_ARCH", "win64")
+WINDOWS_DIR = os.environ.get("VYRTEL_WINDOWS_DIR", "")
+WINE = os.environ.get("VYRTEL_WINE_LOADER") or {"win32": "/usr/lib/wine/wine",
+                                                "win64": "/usr/lib/wine/wine64"}[ARCH]
 TEMPLATE = os.environ.get("VYRTEL_WINE_TEMPLATE", "")
 ARTIFACTS = os.environ.get("VYRTEL_ARTIFACTS", tempfile.gettempdir())
 
@@ -43,11 +50,11 @@ def wait_until(predicate, timeout=20.0, interval=0.05, what="a condition"):
 
 
 def built(name):
-    """Path of a binary of the Win32 build tree, found by file name."""
-    hits = glob.glob(os.path.join(WIN32_DIR, "**", name), recursive=True)
+    """Path of a binary of the Windows build tree, found by file name."""
+    hits = glob.glob(os.path.join(WINDOWS_DIR, "**", name), recursive=True)
     hits = [h for h in hits if "CMakeFiles" not in h]
     if not hits:
-        raise FileNotFoundError(f"{name} not found under {WIN32_DIR}")
+        raise FileNotFoundError(f"{name} not found under {WINDOWS_DIR}")
     return sorted(hits, key=len)[0]
 
 
@@ -90,7 +97,7 @@ class WineSession:
             os.makedirs(self.appdir)
             self._start_xvfb()
             self.env = dict(os.environ)
-            self.env.update(WINEPREFIX=self.prefix, WINEARCH="win32", WINEDEBUG="-all",
+            self.env.update(WINEPREFIX=self.prefix, WINEARCH=ARCH, WINELOADER=WINE, WINEDEBUG="-all",
                             WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=self.display)
             if self.codepage:
                 # e.g. "uk_UA.CP1251": Wine takes its ANSI code page from the locale.
@@ -110,7 +117,7 @@ class WineSession:
         # Wine's services, which keep its standard output open for good: a
         # test reading that program's output to the end would never see it
         # end. So the session starts them itself, with nothing to inherit.
-        subprocess.run(["wine", "cmd.exe", "/c", "exit"], env=self.env, stdin=subprocess.DEVNULL,
+        subprocess.run([WINE, "cmd.exe", "/c", "exit"], env=self.env, stdin=subprocess.DEVNULL,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120,
                        start_new_session=True)
 
@@ -195,7 +202,7 @@ class WineSession:
 
     def start(self, exe, *args, cwd=None):
         """Starts a program of the program folder; returns its Popen."""
-        proc = subprocess.Popen(["wine", self.path(exe), *map(str, args)], env=self.env,
+        proc = subprocess.Popen([WINE, self.path(exe), *map(str, args)], env=self.env,
                                 cwd=cwd or self.appdir, stdout=subprocess.PIPE,
                                 stderr=subprocess.PIPE, start_new_session=True)
         self.processes.append(proc)

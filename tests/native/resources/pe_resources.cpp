@@ -60,8 +60,12 @@ std::vector<Resource> readResources(const std::string& path) {
     if (b.u32(pe) != 0x00004550) throw std::runtime_error("no PE signature");
     const std::size_t sections = b.u16(pe + 6);
     const std::size_t optional = pe + 24;
-    if (b.u16(optional) != 0x10B) throw std::runtime_error("not a 32-bit PE file");
-    const std::uint32_t resourceRva = b.u32(optional + 96 + 2 * 8);
+    // PE32 (i386) or PE32+ (x86-64): the data directories start 16 bytes
+    // further on in the latter, whose image base is 64 bits wide.
+    const std::uint16_t magic = b.u16(optional);
+    if (magic != 0x10B && magic != 0x20B) throw std::runtime_error("not a PE32 or PE32+ file");
+    const std::size_t directories = optional + (magic == 0x20B ? 112 : 96);
+    const std::uint32_t resourceRva = b.u32(directories + 2 * 8);
     const std::size_t sectionTable = optional + b.u16(pe + 20);
 
     auto fileOffset = [&](std::uint32_t rva) -> std::size_t {

@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <map>
 #include <set>
+#include <string>
 #include <tuple>
 
 #include "pe_resources.h"
@@ -17,8 +19,23 @@ constexpr std::uint16_t kRtBitmap = 2, kRtIcon = 3, kRtDialog = 5, kRtGroupIcon 
 
 class ProgramResources : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { all = new std::vector<peres::Resource>(peres::readResources(VYRTEL_PROGRAM_FILE)); }
-    static void TearDownTestSuite() { delete all; }
+    // The program file of the Windows build under test, as ctest names it.
+    // Read once; a file that cannot be read fails every test (a throw in
+    // SetUpTestSuite would only mark them skipped).
+    static void SetUpTestSuite() {
+        const char* file = std::getenv("VYRTEL_PROGRAM_FILE");
+        try {
+            if (file == nullptr) throw std::runtime_error("VYRTEL_PROGRAM_FILE names no program file");
+            all = new std::vector<peres::Resource>(peres::readResources(file));
+        } catch (const std::exception& e) {
+            *readError = e.what();
+        }
+    }
+    void SetUp() override { ASSERT_TRUE(all != nullptr) << *readError; }
+    static void TearDownTestSuite() {
+        delete all;
+        all = nullptr;
+    }
 
     static const peres::Resource& get(std::uint16_t type, std::uint16_t id) {
         const peres::Resource* r = peres::find(*all, type, id);
@@ -33,9 +50,11 @@ protected:
     }
 
     static std::vector<peres::Resource>* all;
+    static std::string* readError;
 };
 
 std::vector<peres::Resource>* ProgramResources::all = nullptr;
+std::string* ProgramResources::readError = new std::string;
 
 TEST_F(ProgramResources, AreExactlyTheIconPicturesDialogsAndVersionAllLanguageNeutral) {
     std::set<std::pair<int, int>> found;
