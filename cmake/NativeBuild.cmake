@@ -33,6 +33,9 @@ else()
 endif()
 
 add_subdirectory(tests/native)
+add_test(NAME host.i386_probe_agrees_with_the_32_bit_wine_loader
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/host/probe_test.sh ${CMAKE_SOURCE_DIR}/scripts/host-runs-i386.sh
+          ${VYRTEL_WINE_LOADER_win32})
 add_subdirectory(bench)
 add_subdirectory(tools)
 

@@ -7,7 +7,6 @@ ARCH is the Windows build the package is made of: win32 (i386) or win64
 (x86-64); BUILD_DIR is that build's folder.
 """
 
-import glob
 import os
 import subprocess
 import sys
@@ -17,29 +16,36 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
 PROGRAM_FILES = ("Vyrtel.exe", "Tavrilex.dll", "BWCC32.DLL")
 
+PLATFORMS = {"win32": "Windows 95 and Windows NT", "win64": "64-bit Windows"}
+
 # Which programs each build translates in: a hook library enters only the
 # processes of its own architecture.
 BUILD_NOTES = {
     "win32": """This is the 32-bit package. It runs on 32-bit and 64-bit Windows and
 translates what you type in 32-bit programs. On 64-bit Windows, the
 64-bit package (vyrtel-@VERSION@-win64.zip) serves 64-bit programs;
-the two can run side by side, each with its own switch.""",
+the two can run side by side from folders of their own, each with its
+own window and its own switch.""",
     "win64": """This is the 64-bit package, for 64-bit Windows. It translates what you
 type in 64-bit programs. For 32-bit programs, run the 32-bit package
-(vyrtel-@VERSION@-win32.zip) as well; the two run side by side, each
-with its own window and its own switch.""",
+(vyrtel-@VERSION@-win32.zip) as well; the two can run side by side
+from folders of their own, each with its own window and its own switch.""",
 }
 
 
 def built(build_dir, name):
-    hits = [h for h in glob.glob(os.path.join(build_dir, "**", name), recursive=True) if "CMakeFiles" not in h]
-    if not hits:
+    """Path of a file of the build, as the build listed it in binaries.txt."""
+    with open(os.path.join(build_dir, "binaries.txt"), encoding="utf-8") as f:
+        paths = dict(line.rstrip("\n").split("=", 1) for line in f if "=" in line)
+    if name not in paths:
         sys.exit(f"make_package: {name} is not built under {build_dir}")
-    return sorted(hits, key=len)[0]
+    return paths[name]
 
 
 def readme(arch, layout_tool, version):
     text = open(os.path.join(HERE, "README.TXT.in"), encoding="utf-8").read()
+    title = f"Vyrtel {version} - Ukrainian keyboard for {PLATFORMS[arch]}"
+    text = text.replace("@TITLE@", title + "\n" + "=" * len(title))
     text = text.replace("@BUILD@", BUILD_NOTES[arch]).replace("@VERSION@", version)
     for layout in ("typewriter", "phonetic"):
         rows = subprocess.run([layout_tool, layout, "--text"], check=True, capture_output=True, text=True).stdout

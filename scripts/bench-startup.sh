@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Measures how long Vyrtel.exe takes from its start to its window on screen
-# under 32-bit Wine on a virtual display.
-# Argument (optional): the number of starts (default 10).
+# under Wine on a virtual display.
+# Argument (optional): the number of starts (default 10). The build: as
+# scripts/wine-python.sh chooses (VYRTEL_WINDOWS_ARCH=win32|win64).
 exec "$(dirname "$0")/wine-python.sh" bench/wine/run_startup_bench.py "$@"

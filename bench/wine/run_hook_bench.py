@@ -3,7 +3,7 @@ messages per second with no hook (a), with the do-nothing hook (b) and with
 Tavrilex.dll translating (c), and the ratios (c)/(b) and (c)/(a).
 
 Usage: run_hook_bench.py [rounds]
-Environment as for the Wine tests: VYRTEL_WIN32_DIR, VYRTEL_WINE_TEMPLATE.
+Environment as for the Wine tests (scripts/wine-python.sh sets it).
 """
 
 import os

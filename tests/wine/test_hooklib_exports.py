@@ -5,7 +5,7 @@ other one sees."""
 import unittest
 
 from hooklib_support import SCAN_Q, Client, Driver, Record, hook_session
-from winetest import wait_until
+from winetest import ARCH, wait_until
 
 NO_ENTRY = (0, 0, 0, 0)
 
@@ -142,6 +142,19 @@ class SmallExportsTest(unittest.TestCase):
             self.assertEqual(reader.record().window, 0x12345)
             self.assertEqual(app.call("reg 0"), 1)
             self.assertEqual(reader.record().window, 0)
+
+    def test_handles_are_stored_whole_in_every_build(self):
+        # All bits of a pointer-sized handle, the top ones included.
+        widest = (1 << (8 * Record.HANDLES.size // 3)) - 0x1234
+        with hook_session() as wine:
+            app = Driver(wine)
+            reader = Driver(wine)
+            self.assertEqual(app.call(f"reg {widest:#x}"), 1)
+            self.assertEqual(reader.record().window, widest)
+            self.assertEqual(app.call("lock self"), 1)
+            self.assertEqual(reader.record().library, app.module)
+            if ARCH == "win64":
+                self.assertGreater(app.module, 0xFFFFFFFF, "the library is mapped above 4 GiB here")
 
 
 class DllLockTest(unittest.TestCase):

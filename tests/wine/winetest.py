@@ -4,11 +4,14 @@ Each WineSession owns everything it starts: an Xvfb server on a display
 number of its own, a Wine prefix hard-linked from the template prefix (so a
 session costs milliseconds, not a wineboot), and that prefix's wineserver.
 On exit it ends them by process id and removes the prefix, whatever happened.
+A session may instead use a lasting prefix of its own and an existing
+display (scripts/run.sh does); it then leaves both in place.
 Tests wait on conditions with a deadline (wait_until), never on fixed sleeps.
 
 Environment (set by ctest, see CMakeLists.txt):
   VYRTEL_WINDOWS_ARCH   the Windows build under test: win32 (i386) or win64
-  VYRTEL_WINDOWS_DIR    that build's tree, where the built binaries are
+  VYRTEL_WINDOWS_DIR    that build's tree; its binaries.txt names the path of
+                        every program and library it built
   VYRTEL_WINE_LOADER    the Wine loader of that architecture (never the plain
                         `wine` script, which picks the 32-bit loader whenever
                         it is installed, whether or not the host can run it)
@@ -16,7 +19,6 @@ Environment (set by ctest, see CMakeLists.txt):
   VYRTEL_ARTIFACTS      where screenshots and logs worth keeping go
 """
 
-import glob
 import os
 import select
 import shutil
@@ -49,13 +51,21 @@ def wait_until(predicate, timeout=20.0, interval=0.05, what="a condition"):
         time.sleep(interval)
 
 
-def built(name):
-    """Path of a binary of the Windows build tree, found by file name."""
-    hits = glob.glob(os.path.join(WINDOWS_DIR, "**", name), recursive=True)
-    hits = [h for h in hits if "CMakeFiles" not in h]
-    if not hits:
-        raise FileNotFoundError(f"{name} not found under {WINDOWS_DIR}")
-    return sorted(hits, key=len)[0]
+def built(name, windows_dir=None):
+    """Path of a program or library of the Windows build, by file name, as
+    the build itself listed it."""
+    listing = os.path.join(windows_dir or WINDOWS_DIR, "binaries.txt")
+    with open(listing, encoding="utf-8") as f:
+        paths = dict(line.rstrip("\n").split("=", 1) for line in f if "=" in line)
+    if name not in paths:
+        raise FileNotFoundError(f"{name} is not among the binaries listed in {listing}")
+    return paths[name]
+
+
+def make_prefix(prefix):
+    """Makes a prefix of the build under test unless it is there already."""
+    script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "make_template_prefix.sh")
+    subprocess.run([script, prefix, ARCH, WINE], check=True, timeout=600)
 
 
 def _clone_template(template, prefix):
@@ -76,26 +86,38 @@ def _clone_template(template, prefix):
 
 
 class WineSession:
-    """A private display and Wine prefix; use as a context manager."""
+    """A private display and Wine prefix; use as a context manager.
 
-    def __init__(self, width=1024, height=768, codepage=None):
+    prefix: a lasting prefix to use (made from scratch when missing) instead
+    of a throw-away copy of the template; display: an X display to use
+    instead of a private one."""
+
+    def __init__(self, width=1024, height=768, codepage=None, prefix=None, display=None):
         self.width = width
         self.height = height
         self.codepage = codepage
+        self.lasting_prefix = prefix
+        self.display = display
         self.processes = []
+        self.xvfb = None
 
     # ---- set-up and teardown ----
 
     def __enter__(self):
-        if not TEMPLATE or not os.path.isdir(TEMPLATE):
-            raise RuntimeError("VYRTEL_WINE_TEMPLATE does not name a Wine prefix")
         self.root = tempfile.mkdtemp(prefix="vyrtel-wine-")
         try:
-            self.prefix = os.path.join(self.root, "prefix")
-            _clone_template(TEMPLATE, self.prefix)
+            if self.lasting_prefix:
+                self.prefix = self.lasting_prefix
+                make_prefix(self.prefix)
+            else:
+                if not TEMPLATE or not os.path.isdir(TEMPLATE):
+                    raise RuntimeError("VYRTEL_WINE_TEMPLATE does not name a Wine prefix")
+                self.prefix = os.path.join(self.root, "prefix")
+                _clone_template(TEMPLATE, self.prefix)
             self.appdir = os.path.join(self.prefix, "drive_c", "vyrtel")
-            os.makedirs(self.appdir)
-            self._start_xvfb()
+            os.makedirs(self.appdir, exist_ok=True)
+            if not self.display:
+                self._start_xvfb()
             self.env = dict(os.environ)
             self.env.update(WINEPREFIX=self.prefix, WINEARCH=ARCH, WINELOADER=WINE, WINEDEBUG="-all",
                             WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=self.display)
@@ -164,7 +186,7 @@ class WineSession:
                 proc.wait(timeout=10)
             except subprocess.TimeoutExpired:
                 pass
-        xvfb = getattr(self, "xvfb", None)
+        xvfb = self.xvfb
         if xvfb is not None and xvfb.poll() is None:
             xvfb.terminate()
             try:
@@ -172,7 +194,8 @@ class WineSession:
             except subprocess.TimeoutExpired:
                 xvfb.kill()
                 xvfb.wait()
-        shutil.rmtree(getattr(self, "root", ""), ignore_errors=True)
+        if getattr(self, "root", None):
+            shutil.rmtree(self.root, ignore_errors=True)
 
     # ---- programs ----
 
@@ -200,17 +223,26 @@ class WineSession:
         """The same place as Windows programs see it."""
         return "C:\\vyrtel" + "".join("\\" + p for p in parts)
 
-    def start(self, exe, *args, cwd=None):
-        """Starts a program of the program folder; returns its Popen."""
+    def start(self, exe, *args, cwd=None, capture=False):
+        """Starts a program of the program folder; returns its Popen. Its
+        output goes to a file of the session (Wine's own messages can fill a
+        pipe that nobody reads), or to pipes the caller reads: capture."""
+        if capture:
+            out = err = subprocess.PIPE
+        else:
+            out = open(os.path.join(self.root, f"{exe}.{len(self.processes)}.log"), "wb")
+            err = subprocess.STDOUT
         proc = subprocess.Popen([WINE, self.path(exe), *map(str, args)], env=self.env,
-                                cwd=cwd or self.appdir, stdout=subprocess.PIPE,
-                                stderr=subprocess.PIPE, start_new_session=True)
+                                cwd=cwd or self.appdir, stdin=subprocess.DEVNULL, stdout=out,
+                                stderr=err, start_new_session=True)
+        if not capture:
+            out.close()
         self.processes.append(proc)
         return proc
 
     def run(self, exe, *args, timeout=60):
         """Runs a program to its end; returns (exit code, stdout, stderr)."""
-        proc = self.start(exe, *args)
+        proc = self.start(exe, *args, capture=True)
         try:
             out, err = proc.communicate(timeout=timeout)
         except subprocess.TimeoutExpired:

@@ -24,4 +24,9 @@ inline std::uint32_t number(const char* word) {
     return static_cast<std::uint32_t>(std::strtoll(word, nullptr, 0));
 }
 
+// A handle value, pointer-sized: all its bits are kept.
+inline std::uintptr_t handle(const char* word) {
+    return static_cast<std::uintptr_t>(std::strtoull(word, nullptr, 0));
+}
+
 }  // namespace hooktest

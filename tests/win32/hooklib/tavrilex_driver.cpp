@@ -120,10 +120,10 @@ bool execute(char* line) {
     if (std::strcmp(cmd, "lock") == 0 && n == 2) {
         HINSTANCE module = std::strcmp(w[1], "self") == 0
                                ? g_library.module
-                               : reinterpret_cast<HINSTANCE>(static_cast<std::uintptr_t>(hooktest::number(w[1])));
+                               : reinterpret_cast<HINSTANCE>(hooktest::handle(w[1]));
         std::printf("lock %d\n", int(g_library.dllLock(module)));
     } else if (std::strcmp(cmd, "reg") == 0 && n == 2) {
-        HWND window = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(hooktest::number(w[1])));
+        HWND window = reinterpret_cast<HWND>(hooktest::handle(w[1]));
         std::printf("reg %d\n", int(g_library.dllReg(window)));
     } else if (std::strcmp(cmd, "ctrl") == 0 && n == 3) {
         const KeyEntry* table = tableNamed(w[1]);
