@@ -122,7 +122,7 @@ class PackageFileTest(unittest.TestCase):
             self.assertIn("translates what you type in 32-bit programs", words)
         else:
             self.assertIn("translates what you type in 64-bit programs", words)
-        self.assertIn("side by side, each with its own", words)
+        self.assertIn("side by side from folders of their own, each with its own window and its own switch", words)
 
 
 if __name__ == "__main__":
