@@ -1,10 +1,11 @@
 """Builds the Windows package: a zip with Vyrtel.exe, Tavrilex.dll,
 BWCC32.DLL, README.TXT for Windows users and the two layout diagrams.
 
-    make_package.py ARCH BUILD_DIR LAYOUT_TOOL OUTPUT.zip
+    make_package.py ARCH VERSION BUILD_DIR LAYOUT_TOOL OUTPUT.zip
 
 ARCH is the Windows build the package is made of: win32 (i386) or win64
-(x86-64); BUILD_DIR is that build's folder.
+(x86-64); VERSION the project's version as the package spells it ("0.51");
+BUILD_DIR is that build's folder.
 """
 
 import os
@@ -54,8 +55,7 @@ def readme(arch, layout_tool, version):
     return "\ufeff" + text.replace("\n", "\r\n")
 
 
-def main(arch, build_dir, layout_tool, output):
-    version = os.path.basename(output).split("-")[1]
+def main(arch, version, build_dir, layout_tool, output):
     folder = "Vyrtel"
     tmp = output + ".tmp"
     with zipfile.ZipFile(tmp, "w", zipfile.ZIP_DEFLATED) as z:
@@ -68,6 +68,6 @@ def main(arch, build_dir, layout_tool, output):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 5:
+    if len(sys.argv) != 6:
         sys.exit(__doc__)
     main(*sys.argv[1:])
