@@ -1,22 +1,11 @@
 """The program's two dialog templates, control by control. Earlier controls
 lie on top, and the order is also the creation and tab order."""
 
-import os
-import re
-
+import resource_ids
 from dlgtemplate import BUTTON, STATIC, Control, Dialog
 
-
-def _ids():
-    """The ids of res/resource_ids.h, plus the dialog manager's own."""
-    header = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resource_ids.h")
-    ids = {name: int(value, 0) for name, value in
-           re.findall(r"^#define\s+(I[DC]\w*)\s+(\w+)", open(header).read(), re.M)}
-    ids.update(IDOK=1, IDCANCEL=2, NO_ID=-1)
-    return ids
-
-
-ID = _ids()
+# The ids of res/resource_ids.h, plus the dialog manager's own.
+ID = dict(resource_ids.read(), IDOK=1, IDCANCEL=2, NO_ID=-1)
 
 # Control dialog: shown without its caption and dialog frame as the whole
 # client of the main window. The radio buttons are plain (not automatic)

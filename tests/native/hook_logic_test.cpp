@@ -461,7 +461,7 @@ TEST_F(HookLogic, ACountOfExactly64SearchesEveryEntry) {
 
 // ---- Shift and Caps Lock ----
 
-TEST_F(HookLogic, ShiftAndCapsLockResolveAsTheWorkedExampleSays) {
+TEST_F(HookLogic, CapsLockInvertsShiftOnLetterKeysAndLeavesOtherKeysAlone) {
     activate();
     struct Case {
         bool shift, caps;
@@ -583,6 +583,28 @@ TEST_F(HookLogic, SlotsAreOutputsOnlyAndNeverSteerADecision) {
     state.scrollLockSlot = 1;
     state.searchPositionSlot = 40;
     EXPECT_EQ(typed(kScanQ), 0xCAu);
+}
+
+// ---- Ctrl in the character step: any bit of 0xFF80 is a held key ----
+
+// As in the key-down step, each of those bits alone means Ctrl is held; the
+// toggle bit and the bits below it alone mean it is up.
+class CharStepCtrl : public HookLogic {};
+
+TEST_F(CharStepCtrl, EveryBitOfTheDownMaskBlocksTranslationAlone) {
+    activate();
+    for (int bit = 7; bit < 16; ++bit) {
+        keys.states[kVkControl] = static_cast<std::int16_t>(1u << bit);
+        EXPECT_EQ(typed(kScanQ, 0x11), 0x11u) << "Ctrl state " << std::hex << (1u << bit);
+    }
+}
+
+TEST_F(CharStepCtrl, ToggleAndLowBitsAloneLeaveCtrlUp) {
+    activate();
+    for (std::int16_t up : {std::int16_t(0x0001), std::int16_t(0x0040), std::int16_t(0x007F)}) {
+        keys.states[kVkControl] = up;
+        EXPECT_EQ(typed(kScanQ, 'q'), 0xCAu) << "Ctrl state " << std::hex << up;
+    }
 }
 
 }  // namespace

@@ -118,7 +118,7 @@ TEST(BuiltinTables, Have33LetterKeysWithDistinctLettersAndOneParenthesisKey) {
     }
 }
 
-TEST(BuiltinTables, GiveTheBytesOfTheWorkedExamples) {
+TEST(BuiltinTables, PutShortIGheWithUpturnYiAndTheParenthesesOnTheirKeysInEachCoding) {
     using namespace vyrtel::layouts;
     EXPECT_EQ(entryFor(kKoi8Typewriter, 0x10), (KeyEntry{0x10, 1, 0xCA, 0xEA}));    // Q: й Й
     EXPECT_EQ(entryFor(kKoi8Typewriter, 0x29), (KeyEntry{0x29, 1, 0xB1, 0xB2}));    // `: ґ Ґ

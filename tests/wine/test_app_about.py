@@ -8,6 +8,7 @@ Wine draws there."""
 
 import unittest
 
+from program_ids import ID, IDOK, NO_ID
 from test_app import (CP1251, DISABLE, EMBLEM, END, KOI8, NUM_LOCK, PHONETIC, START, Inspector, Screen, Vyrtel,
                       app_session, marks, numbers)
 from test_app_window import BLUE, YELLOW, Pixels
@@ -15,8 +16,9 @@ from winetest import wait_until
 
 WS_POPUP, WS_CAPTION, WS_SYSMENU = 0x80000000, 0x00C00000, 0x00080000
 DESKTOP = "vyrtel-about"
-ABOUT_CONTROLS = [("1", "BorBtn"), ("101", "BorStatic"), ("65535", "Static"), ("65535", "Static"),
-                  ("102", "BorShade"), ("103", "BorShade")]
+ABOUT_CONTROLS = [(str(id), kind) for id, kind in (
+    (IDOK, "BorBtn"), (ID["IDC_ABOUT_TEXT"], "BorStatic"), (NO_ID, "Static"), (NO_ID, "Static"),
+    (ID["IDC_ABOUT_FRAME"], "BorShade"), (ID["IDC_ABOUT_LINE"], "BorShade"))]
 
 
 def screen_rect(control):

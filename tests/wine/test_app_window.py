@@ -11,6 +11,7 @@ import subprocess
 import sys
 import unittest
 
+from program_ids import ID
 from test_app import (CP1251, DISABLE, END, KOI8, LEFT_RIGHT, MINIMIZE, NUM_LOCK, RADIO_BUTTONS, START, TYPEWRITER,
                       Inspector, Vyrtel, app_session, marks, numbers, press, started)
 from winetest import wait_until
@@ -244,7 +245,7 @@ class ScreenTest(unittest.TestCase):
                     elif kind == "BorShade":
                         if shot.count((left, top, right, top + 16), BLACK, 60) < 20:
                             missing.append(key)  # no caption drawn
-                    elif control["id"] == "110":
+                    elif control["id"] == str(ID["IDC_EMBLEM"]):
                         if shot.count(rect, BLUE, 70) < 30 or shot.count(rect, YELLOW, 70) < 30:
                             missing.append(key)  # no emblem
                     if kind == "BorRadio":

@@ -5,6 +5,7 @@ clicks on the controls, the About box from the picture, Enter and Esc."""
 import unittest
 
 import test_controls as controls
+from program_ids import ID
 from winetest import WineSession, built, wait_until
 
 
@@ -24,15 +25,15 @@ class ProgramTemplatesTest(unittest.TestCase):
             wine.install("controls_preview.exe", "BWCC32.DLL")
             probe = controls.Probe(wine, "preview")
             # Typewriter, Disable and Ctrl+Shift (Left/Right) checked; KOI8 not.
+            start = (ID["IDC_KOI8"], ID["IDC_DISABLE"], ID["IDC_CTRL_SHIFT_LEFT_RIGHT"], ID["IDC_TYPEWRITER"])
             controls.look(wine, "controls_program_dialog.png",
-                          lambda s: [controls.mark(s, probe, i) for i in (101, 103, 104, 111)]
-                          == ["well", "dot", "dot", "dot"],
+                          lambda s: [controls.mark(s, probe, i) for i in start] == ["well", "dot", "dot", "dot"],
                           "the control dialog's start state")
-            probe.click(101)
-            probe.command(101)
+            probe.click(ID["IDC_KOI8"])
+            probe.command(ID["IDC_KOI8"])
             for closing, code in (("Return", 1), ("Escape", 2)):
-                probe.click(108)
-                probe.command(108)
+                probe.click(ID["IDC_ABOUT_BUTTON"])
+                probe.command(ID["IDC_ABOUT_BUTTON"])
                 about = wine.wait_window("^About Vyrtel$")
                 # Its button has no text in the template: it shows "OK" and a check mark.
                 controls.look(wine, "controls_program_about.png",

@@ -40,6 +40,17 @@ TEST(ShadeLayout, CaptionNeverOverhangsANarrowShade) {
     }
 }
 
+// A shade just as wide as its caption has no room for the right padding:
+// the text runs to the gap's right end.
+TEST(ShadeLayout, ShadeAsWideAsItsCaptionGivesTheTextTheGapsRightEnd) {
+    for (const ShadeStyle& style : {kCaptioned, kCentred}) {
+        const ShadeLayout l = layoutShade({10, 0, 50, 40}, style, 40, 13);
+        ASSERT_TRUE(l.hasCaption);
+        EXPECT_EQ(l.captionGap, (Rect{10, 0, 50, 13}));
+        EXPECT_EQ(l.captionText, (Rect{10 + kShadeCaptionPadding, 0, 50, 13}));
+    }
+}
+
 TEST(ShadeLayout, CaptionFlagWithoutTextDrawsAPlainFrame) {
     const ShadeLayout l = layoutShade({0, 0, 100, 60}, kCentred, 0, 0);
     EXPECT_FALSE(l.hasCaption);

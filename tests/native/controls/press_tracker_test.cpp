@@ -64,6 +64,24 @@ TEST(PressTracker, LosingFocusOrBeingDisabledAbandonsEveryPress) {
     EXPECT_FALSE(m.mouseUp(true).click);
 }
 
+TEST(PressTracker, LosingFocusDuringAMousePressEndsItWithoutAClick) {
+    PressTracker t;
+    t.mouseDown();
+    EXPECT_TRUE(t.focusLost().redraw);
+    EXPECT_FALSE(t.pressed());
+    EXPECT_FALSE(t.tracking());
+    EXPECT_FALSE(t.mouseMove(true).redraw);  // the pointer no longer drives it
+    EXPECT_FALSE(t.mouseUp(true).click);
+
+    PressTracker both;  // mouse and space bar at once: both presses end
+    both.mouseDown();
+    both.spaceDown();
+    both.focusLost();
+    EXPECT_FALSE(both.pressed());
+    EXPECT_FALSE(both.spaceUp().click);
+    EXPECT_FALSE(both.mouseUp(true).click);
+}
+
 TEST(PressTracker, ForcedLookIsIndependentAndStateSurvivesItsBits) {
     PressTracker t;
     EXPECT_TRUE(t.force(true).redraw);

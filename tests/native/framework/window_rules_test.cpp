@@ -60,6 +60,16 @@ TEST(ShowRules, WithoutAWindowACommandOnlyDecidesVisibility) {
     EXPECT_EQ(styleAfterShow(0x00CF0000u, 6), 0x10CF0000u);
 }
 
+// The flag decides, never the value: SW_HIDE (0) is a real request when the
+// flag is set, and a leftover value counts for nothing when it is not.
+TEST(StartupShowCommand, IsTheStartersCommandExactlyWhenTheFlagSaysThereIsOne) {
+    EXPECT_EQ(startupShowCommand(true, kShowHide), kShowHide);
+    EXPECT_EQ(startupShowCommand(true, kShowMinimize), kShowMinimize);
+    EXPECT_EQ(startupShowCommand(true, 3), 3);  // SW_SHOWMAXIMIZED
+    EXPECT_EQ(startupShowCommand(false, kShowMinimize), kShowDefault);
+    EXPECT_EQ(startupShowCommand(false, kShowHide), kShowDefault);
+}
+
 TEST(MessageBoxType, OwnerlessBoxesBecomeTaskModalUnlessSystemModal) {
     EXPECT_EQ(messageBoxType(false, 0x10u), 0x2010u);   // MB_ICONHAND: the start-up failure boxes
     EXPECT_EQ(messageBoxType(false, 0x0u), 0x2000u);

@@ -29,17 +29,22 @@
 // others on the screen. "centre=x,y" is a control's centre on the screen.
 #include <windows.h>
 
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "../common/line_log.h"
+#include "resource_ids.h"
+
 namespace {
 
+using testio::say;
+
 constexpr UINT kTimeoutMs = 5000;
-const int kRadioIds[] = {101, 102, 103, 104, 105, 106, 107, 111, 112};
+const int kRadioIds[] = {IDC_KOI8, IDC_CP1251, IDC_DISABLE, IDC_CTRL_SHIFT_LEFT_RIGHT, IDC_SCROLL_LOCK,
+                         IDC_NUM_LOCK, IDC_CTRL_SHIFT_CYCLED, IDC_TYPEWRITER, IDC_PHONETIC};
 
 std::string rectText(const RECT& r) {
     char text[64];
@@ -106,58 +111,54 @@ HWND frame() {
 
 HWND dialogOf(HWND frameWindow) { return frameWindow ? GetWindow(frameWindow, GW_CHILD) : nullptr; }
 
-void answer(const char* format, ...) __attribute__((format(printf, 1, 2)));
-void answer(const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    std::vprintf(format, args);
-    va_end(args);
-    std::putchar('\n');
-    std::fflush(stdout);
+// A window's rectangle on the screen, its client size and its client origin
+// on the screen.
+struct Placement {
+    RECT window;
+    RECT client;
+    POINT origin;
+};
+
+Placement placementOf(HWND w) {
+    Placement p{{}, {}, {0, 0}};
+    GetWindowRect(w, &p.window);
+    GetClientRect(w, &p.client);
+    ClientToScreen(w, &p.origin);
+    return p;
 }
 
 void showFrame() {
     const std::vector<HWND> frames = topLevelTitled("Vyrtel");
     if (frames.empty()) {
-        answer("frame none count=0");
+        say("frame none count=0");
         return;
     }
     HWND f = frames.front();
-    RECT window;
-    GetWindowRect(f, &window);
-    RECT client;
-    GetClientRect(f, &client);
-    POINT origin = {0, 0};
-    ClientToScreen(f, &origin);
+    const auto [window, client, origin] = placementOf(f);
     DWORD pid = 0;
     GetWindowThreadProcessId(f, &pid);
-    answer("frame hwnd=%08lx count=%u style=%08lX ex=%08lX visible=%d iconic=%d zoomed=%d foreground=%d enabled=%d "
-           "rect=%s client=%ld,%ld origin=%ld,%ld pid=%lu class=%s",
-           static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(f)), static_cast<unsigned>(frames.size()),
-           GetWindowLongA(f, GWL_STYLE), GetWindowLongA(f, GWL_EXSTYLE), IsWindowVisible(f) ? 1 : 0,
-           IsIconic(f) ? 1 : 0, IsZoomed(f) ? 1 : 0, GetForegroundWindow() == f ? 1 : 0, IsWindowEnabled(f) ? 1 : 0,
-           rectText(window).c_str(), client.right, client.bottom, origin.x, origin.y, pid, classOf(f).c_str());
+    say("frame hwnd=%08lx count=%u style=%08lX ex=%08lX visible=%d iconic=%d zoomed=%d foreground=%d enabled=%d "
+        "rect=%s client=%ld,%ld origin=%ld,%ld pid=%lu class=%s",
+        static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(f)), static_cast<unsigned>(frames.size()),
+        GetWindowLongA(f, GWL_STYLE), GetWindowLongA(f, GWL_EXSTYLE), IsWindowVisible(f) ? 1 : 0,
+        IsIconic(f) ? 1 : 0, IsZoomed(f) ? 1 : 0, GetForegroundWindow() == f ? 1 : 0, IsWindowEnabled(f) ? 1 : 0,
+        rectText(window).c_str(), client.right, client.bottom, origin.x, origin.y, pid, classOf(f).c_str());
 }
 
 void showDialog() {
     HWND f = frame();
     HWND d = dialogOf(f);
     if (!d) {
-        answer("dialog none");
+        say("dialog none");
         return;
     }
-    RECT window;
-    GetWindowRect(d, &window);
-    RECT client;
-    GetClientRect(d, &client);
-    POINT origin = {0, 0};
-    ClientToScreen(d, &origin);
-    answer("dialog hwnd=%08lx style=%08lX ex=%08lX rect=%s client=%ld,%ld origin=%ld,%ld parent=%s visible=%d "
-           "class=%s title=%s",
-           static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(d)), GetWindowLongA(d, GWL_STYLE),
-           GetWindowLongA(d, GWL_EXSTYLE), rectText(relativeTo(f, window)).c_str(), client.right, client.bottom,
-           origin.x, origin.y, GetParent(d) == f ? "frame" : "other", IsWindowVisible(d) ? 1 : 0,
-           classOf(d).c_str(), textOf(d).c_str());
+    const auto [window, client, origin] = placementOf(d);
+    say("dialog hwnd=%08lx style=%08lX ex=%08lX rect=%s client=%ld,%ld origin=%ld,%ld parent=%s visible=%d "
+        "class=%s title=%s",
+        static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(d)), GetWindowLongA(d, GWL_STYLE),
+        GetWindowLongA(d, GWL_EXSTYLE), rectText(relativeTo(f, window)).c_str(), client.right, client.bottom,
+        origin.x, origin.y, GetParent(d) == f ? "frame" : "other", IsWindowVisible(d) ? 1 : 0,
+        classOf(d).c_str(), textOf(d).c_str());
 }
 
 void showChildren(const char* word, HWND parent) {
@@ -169,19 +170,19 @@ void showChildren(const char* word, HWND parent) {
         const std::string cls = classOf(c);
         // Only buttons answer BM_GETCHECK; other classes may not expect it.
         const bool button = cls == "BorRadio" || cls == "BorBtn" || cls == "Button";
-        answer("%s id=%d class=%s style=%08lX rect=%s centre=%ld,%ld visible=%d check=%ld text=%s", word,
-               GetDlgCtrlID(c), cls.c_str(), style, rectText(relativeTo(parent, rect)).c_str(),
-               (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2, IsWindowVisible(c) ? 1 : 0,
-               button ? static_cast<long>(query(c, BM_GETCHECK)) : -1L, textOf(c).c_str());
+        say("%s id=%d class=%s style=%08lX rect=%s centre=%ld,%ld visible=%d check=%ld text=%s", word,
+            GetDlgCtrlID(c), cls.c_str(), style, rectText(relativeTo(parent, rect)).c_str(),
+            (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2, IsWindowVisible(c) ? 1 : 0,
+            button ? static_cast<long>(query(c, BM_GETCHECK)) : -1L, textOf(c).c_str());
         ++count;
     }
-    answer("%s end n=%d", word, count);
+    say("%s end n=%d", word, count);
 }
 
 void showChecks() {
     HWND d = dialogOf(frame());
     if (!d) {
-        answer("checks none");
+        say("checks none");
         return;
     }
     std::string line = "checks";
@@ -191,7 +192,7 @@ void showChecks() {
         std::snprintf(item, sizeof item, " %d=%ld", id, button ? static_cast<long>(query(button, BM_GETCHECK)) : -1L);
         line += item;
     }
-    answer("%s", line.c_str());
+    say("%s", line.c_str());
 }
 
 void showTop(const char* title) {
@@ -202,21 +203,21 @@ void showTop(const char* title) {
         DWORD pid = 0;
         GetWindowThreadProcessId(w, &pid);
         HWND owner = GetWindow(w, GW_OWNER);
-        answer("top hwnd=%08lx class=%s style=%08lX ex=%08lX rect=%s owner=%08lx owner_enabled=%d enabled=%d visible=%d "
-               "foreground=%d pid=%lu",
-               static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(w)), classOf(w).c_str(),
-               GetWindowLongA(w, GWL_STYLE), GetWindowLongA(w, GWL_EXSTYLE), rectText(rect).c_str(),
-               static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(owner)), owner && IsWindowEnabled(owner) ? 1 : 0,
-               IsWindowEnabled(w) ? 1 : 0, IsWindowVisible(w) ? 1 : 0, GetForegroundWindow() == w ? 1 : 0, pid);
+        say("top hwnd=%08lx class=%s style=%08lX ex=%08lX rect=%s owner=%08lx owner_enabled=%d enabled=%d visible=%d "
+            "foreground=%d pid=%lu",
+            static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(w)), classOf(w).c_str(),
+            GetWindowLongA(w, GWL_STYLE), GetWindowLongA(w, GWL_EXSTYLE), rectText(rect).c_str(),
+            static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(owner)), owner && IsWindowEnabled(owner) ? 1 : 0,
+            IsWindowEnabled(w) ? 1 : 0, IsWindowVisible(w) ? 1 : 0, GetForegroundWindow() == w ? 1 : 0, pid);
         showChildren("child", w);
     }
-    answer("top end n=%u", static_cast<unsigned>(windows.size()));
+    say("top end n=%u", static_cast<unsigned>(windows.size()));
 }
 
 void showFocus() {
     HWND f = frame();
     if (!f) {
-        answer("focus none");
+        say("focus none");
         return;
     }
     GUITHREADINFO info = {};
@@ -235,7 +236,7 @@ void showFocus() {
     } else if (info.hwndFocus) {
         where = "other";
     }
-    answer("focus in=%s id=%d active=%s", where, id, info.hwndActive == f ? "frame" : info.hwndActive ? "other" : "none");
+    say("focus in=%s id=%d active=%s", where, id, info.hwndActive == f ? "frame" : info.hwndActive ? "other" : "none");
 }
 
 // Hit-tests a band around the frame's edges and its title bar, as the
@@ -243,7 +244,7 @@ void showFocus() {
 void showHits() {
     HWND f = frame();
     if (!f) {
-        answer("hits none");
+        say("hits none");
         return;
     }
     RECT r;
@@ -276,13 +277,13 @@ void showHits() {
         std::snprintf(item, sizeof item, " %ld@%ld,%ld", code, found.sumX / found.count, found.sumY / found.count);
         line += item;
     }
-    answer("%s", line.c_str());
+    say("%s", line.c_str());
 }
 
 void act(const char* word) {
     HWND f = frame();
     if (!f) {
-        answer("%s none", word);
+        say("%s none", word);
         return;
     }
     if (std::strcmp(word, "restore") == 0) {
@@ -292,7 +293,7 @@ void act(const char* word) {
     } else {
         PostMessageA(f, WM_CLOSE, 0, 0);
     }
-    answer("%s ok", word);
+    say("%s ok", word);
 }
 
 void execute(char* line) {
@@ -303,8 +304,8 @@ void execute(char* line) {
     if (std::strcmp(word, "screen") == 0) {
         RECT work;
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-        answer("screen size=%d,%d work=%s", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-               rectText(work).c_str());
+        say("screen size=%d,%d work=%s", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+            rectText(work).c_str());
     } else if (std::strcmp(word, "frame") == 0) {
         showFrame();
     } else if (std::strcmp(word, "dialog") == 0) {
@@ -314,7 +315,7 @@ void execute(char* line) {
         if (d) {
             showChildren("control", d);
         } else {
-            answer("control end n=0");
+            say("control end n=0");
         }
     } else if (std::strcmp(word, "checks") == 0) {
         showChecks();
@@ -328,7 +329,7 @@ void execute(char* line) {
                std::strcmp(word, "close") == 0) {
         act(word);
     } else {
-        answer("unknown %s", word);
+        say("unknown %s", word);
     }
 }
 
@@ -338,12 +339,12 @@ int main(int argc, char** argv) {
     if (argc > 1) {
         HDESK desktop = OpenDesktopA(argv[1], 0, FALSE, GENERIC_ALL);
         if (!desktop || !SetThreadDesktop(desktop)) {
-            answer("failed desktop %s (error %lu)", argv[1], GetLastError());
+            say("failed desktop %s (error %lu)", argv[1], GetLastError());
             return 2;
         }
     }
     char line[512];
-    answer("ready");
+    say("ready");
     while (std::fgets(line, sizeof line, stdin)) {
         if (std::strncmp(line, "quit", 4) == 0) break;
         execute(line);

@@ -12,32 +12,26 @@ namespace testio {
 
 // The thread message that carries a line: lParam points to it (allocated on
 // the process heap; the receiver frees it with HeapFree), or is 0 at the end
-// of input when `endMessage` is this same message.
+// of input.
 inline constexpr UINT kCommandMessage = WM_APP + 1;
 
-struct CommandReader {
-    DWORD uiThread;
-    UINT endMessage;  // posted once input ends: kCommandMessage (lParam 0) or WM_QUIT
-};
-
 inline DWORD WINAPI readCommands(LPVOID parameter) {
-    const CommandReader reader = *static_cast<CommandReader*>(parameter);
-    HeapFree(GetProcessHeap(), 0, parameter);
+    const DWORD uiThread = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(parameter));
     char line[512];
     while (std::fgets(line, sizeof line, stdin) != nullptr) {
         char* copy = static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, sizeof line));
         std::memcpy(copy, line, sizeof line);
-        while (!PostThreadMessageW(reader.uiThread, kCommandMessage, 0, reinterpret_cast<LPARAM>(copy))) Sleep(10);
+        while (!PostThreadMessageW(uiThread, kCommandMessage, 0, reinterpret_cast<LPARAM>(copy))) Sleep(10);
     }
-    PostThreadMessageW(reader.uiThread, reader.endMessage, 0, 0);
+    while (!PostThreadMessageW(uiThread, kCommandMessage, 0, 0)) Sleep(10);
     return 0;
 }
 
-// Starts reading standard input for the calling (UI) thread.
-inline void startCommandReader(UINT endMessage) {
-    auto* reader = static_cast<CommandReader*>(HeapAlloc(GetProcessHeap(), 0, sizeof(CommandReader)));
-    *reader = CommandReader{GetCurrentThreadId(), endMessage};
-    CloseHandle(CreateThread(nullptr, 0, readCommands, reader, 0, nullptr));
+// Starts reading standard input for the calling (UI) thread, whose queue
+// must exist (it does once the thread has made a window).
+inline void startCommandReader() {
+    const UINT_PTR uiThread = GetCurrentThreadId();
+    CloseHandle(CreateThread(nullptr, 0, readCommands, reinterpret_cast<LPVOID>(uiThread), 0, nullptr));
 }
 
 enum class CommandStep {

@@ -10,11 +10,11 @@
 // "about N" when the About box ends with N; "result N" at the end.
 #include <windows.h>
 
-#include <cstdarg>
 #include <cstdio>
 #include <utility>
 
 #include "../common/line_log.h"
+#include "../common/message_loop.h"
 #include "resource_ids.h"
 
 using testio::logLine;
@@ -121,12 +121,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     logLine("ready");
 
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (IsDialogMessageA(dialog, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    logLine("result %d", int(msg.wParam));
-    return int(msg.wParam);
+    const int result = testio::pumpDialogMessages(dialog);
+    logLine("result %d", result);
+    return result;
 }

@@ -12,13 +12,14 @@
 // ID=0|1 ..." after each command of the panel; "result N" at the end.
 #include <windows.h>
 
-#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "probe_ids.h"
 #include "probe_log.h"
+
+#include "../common/message_loop.h"
 
 namespace {
 
@@ -131,14 +132,9 @@ int runPanel(HINSTANCE instance) {
     logRects(dialog);
     logChecks(dialog);
     paintNowAndReport(dialog);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (IsDialogMessageA(dialog, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    logLine("result %d", int(msg.wParam));
-    return int(msg.wParam);
+    const int result = testio::pumpDialogMessages(dialog);
+    logLine("result %d", result);
+    return result;
 }
 
 int runBox(HINSTANCE instance) {

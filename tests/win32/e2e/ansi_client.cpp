@@ -23,28 +23,21 @@
 //   quit
 #include <windows.h>
 
-#include <cstdarg>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 
-#include "../common/stdin_commands.h"
+#include "../common/line_log.h"
+#include "../common/message_loop.h"
 
 namespace {
+
+using testio::say;
 
 constexpr int kEditId = 100;
 HWND g_window = nullptr;
 HWND g_edit = nullptr;
 unsigned g_chars = 0;
-
-void say(const char* format, ...) __attribute__((format(printf, 1, 2)));
-void say(const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    std::vprintf(format, args);
-    va_end(args);
-    std::fflush(stdout);
-}
 
 LRESULT CALLBACK ClientProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -65,6 +58,18 @@ LRESULT CALLBACK ClientProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// Reports the messages that reach the loop, before they are dispatched.
+void watch(const MSG& msg) {
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_SHIFT) {
+        say("keydown %u lparam %08lx", unsigned(msg.wParam), static_cast<unsigned long>(msg.lParam));
+    }
+    if (msg.message == WM_CHAR || msg.message == WM_SYSCHAR) {
+        ++g_chars;
+        say("%s %u lparam %08lx", msg.message == WM_CHAR ? "char" : "syschar", unsigned(msg.wParam),
+            static_cast<unsigned long>(msg.lParam));
+    }
+}
+
 bool isOn(int key) { return (GetKeyState(key) & 1) != 0; }
 
 void execute(char* line) {
@@ -77,17 +82,17 @@ void execute(char* line) {
         const int got = GetWindowTextA(g_edit, text, length + 1);
         std::printf("text ");
         for (int i = 0; i < got; ++i) std::printf("%02x", static_cast<unsigned char>(text[i]));
-        say("%s\n", got == 0 ? "-" : "");
+        say("%s", got == 0 ? "-" : "");
         HeapFree(GetProcessHeap(), 0, text);
     } else if (std::strcmp(line, "clear") == 0) {
         SetWindowTextA(g_edit, "");
-        say("clear ok\n");
+        say("clear ok");
     } else if (std::strcmp(line, "state") == 0) {
-        say("state foreground=%d focus=%d caps=%d num=%d scroll=%d chars=%u\n",
+        say("state foreground=%d focus=%d caps=%d num=%d scroll=%d chars=%u",
             GetForegroundWindow() == g_window ? 1 : 0, GetFocus() == g_edit ? 1 : 0, isOn(VK_CAPITAL) ? 1 : 0,
             isOn(VK_NUMLOCK) ? 1 : 0, isOn(VK_SCROLL) ? 1 : 0, g_chars);
     } else if (line[0] != '\0') {
-        say("unknown command %s\n", line);
+        say("unknown command %s", line);
     }
 }
 
@@ -105,24 +110,7 @@ int main(int argc, char** argv) {
     g_window = CreateWindowA(wc.lpszClassName, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 300, 520, 90, nullptr,
                              nullptr, wc.hInstance, nullptr);
     if (g_window == nullptr || IsWindowUnicode(g_window) || IsWindowUnicode(g_edit)) return 3;
-    say("ready %08x acp %u\n", unsigned(reinterpret_cast<std::uintptr_t>(g_window)), GetACP());
-    testio::startCommandReader(testio::kCommandMessage);
-
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        const testio::CommandStep step = testio::takeCommand(msg, execute);
-        if (step == testio::CommandStep::InputEnded) break;
-        if (step == testio::CommandStep::Ran) continue;
-        if (msg.message == WM_KEYDOWN && msg.wParam == VK_SHIFT) {
-            say("keydown %u lparam %08lx\n", unsigned(msg.wParam), static_cast<unsigned long>(msg.lParam));
-        }
-        if (msg.message == WM_CHAR || msg.message == WM_SYSCHAR) {
-            ++g_chars;
-            say("%s %u lparam %08lx\n", msg.message == WM_CHAR ? "char" : "syschar", unsigned(msg.wParam),
-                static_cast<unsigned long>(msg.lParam));
-        }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    say("ready %08x acp %u", unsigned(reinterpret_cast<std::uintptr_t>(g_window)), GetACP());
+    testio::pumpMessages<testio::Chars::Ansi>(execute, watch);
     return 0;
 }

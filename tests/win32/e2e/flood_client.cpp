@@ -40,15 +40,18 @@
 //   quit
 #include <windows.h>
 
-#include <cstdarg>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <map>
 
-#include "../common/stdin_commands.h"
+#include "../common/line_log.h"
+#include "../common/message_loop.h"
+#include "../common/test_window.h"
 
 namespace {
+
+using testio::say;
 
 constexpr UINT kFloodApp = WM_APP + 2;
 constexpr LPARAM kFloodMark = 1 << 28;
@@ -95,15 +98,6 @@ std::uint32_t g_chars = 0, g_typed = 0, g_apps = 0;
 std::uint32_t g_orderErrors = 0, g_lparamErrors = 0, g_wparamErrors = 0;
 std::map<std::uint64_t, std::uint32_t> g_tally;
 
-void say(const char* format, ...) __attribute__((format(printf, 1, 2)));
-void say(const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    std::vprintf(format, args);
-    va_end(args);
-    std::fflush(stdout);
-}
-
 bool down(const BYTE* keys, int vk) { return (keys[vk] & 0x80) != 0; }
 
 // Checks a flood message's place in the sequence; returns its number.
@@ -142,7 +136,7 @@ void report() {
                     unsigned((key >> 25) & 1), unsigned((key >> 24) & 1), unsigned((key >> 23) & 1),
                     unsigned(key & 0x7FFFFF), count);
     }
-    say("report end handled=%ld chars=%u typed=%u apps=%u order_errors=%u lparam_errors=%u wparam_errors=%u\n",
+    say("report end handled=%ld chars=%u typed=%u apps=%u order_errors=%u lparam_errors=%u wparam_errors=%u",
         g_handled, g_chars, g_typed, g_apps, g_orderErrors, g_lparamErrors, g_wparamErrors);
 }
 
@@ -180,7 +174,7 @@ DWORD WINAPI Flood(LPVOID) {
         }
         while (static_cast<std::uint32_t>(g_handled) < posted) Sleep(1);
     }
-    say("flood done posted=%u\n", posted - first);
+    say("flood done posted=%u", posted - first);
     InterlockedExchange(&g_flooding, 0);
     return 0;
 }
@@ -204,42 +198,24 @@ void execute(char* line) {
         InterlockedExchange(&g_stop, 1);
     } else if (std::strcmp(word, "epoch") == 0 && fields == 2) {
         g_epoch = static_cast<std::uint32_t>(value);
-        say("epoch %u handled=%ld\n", g_epoch, g_handled);
+        say("epoch %u handled=%ld", g_epoch, g_handled);
     } else if (std::strcmp(word, "state") == 0) {
-        say("state foreground=%d caps=%d num=%d scroll=%d typed=%u\n", GetForegroundWindow() == g_window ? 1 : 0,
+        say("state foreground=%d caps=%d num=%d scroll=%d typed=%u", GetForegroundWindow() == g_window ? 1 : 0,
             isOn(VK_CAPITAL) ? 1 : 0, isOn(VK_NUMLOCK) ? 1 : 0, isOn(VK_SCROLL) ? 1 : 0, g_typed);
     } else if (std::strcmp(word, "report") == 0) {
         report();
     } else {
-        say("unknown command %s\n", word);
+        say("unknown command %s", word);
     }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    wchar_t title[128] = L"Vyrtel flood client";
-    if (argc > 1) MultiByteToWideChar(CP_ACP, 0, argv[1], -1, title, 128);
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = ClientProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"VyrtelFloodClient";
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    RegisterClassW(&wc);
-    g_window = CreateWindowW(wc.lpszClassName, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 320, 400, 120, nullptr,
-                             nullptr, wc.hInstance, nullptr);
+    g_window = testio::showClientWindow(argc, argv, L"VyrtelFloodClient", ClientProc, L"Vyrtel flood client",
+                                        40, 320, 400, 120);
     if (g_window == nullptr) return 3;
-    say("ready %08x\n", unsigned(reinterpret_cast<std::uintptr_t>(g_window)));
-    testio::startCommandReader(testio::kCommandMessage);
-
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        const testio::CommandStep step = testio::takeCommand(msg, execute);
-        if (step == testio::CommandStep::InputEnded) break;
-        if (step == testio::CommandStep::Ran) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    testio::pumpMessages<testio::Chars::Unicode>(execute);
     if (g_flooding != 0) {
         // The flood thread waits for messages this loop no longer handles.
         TerminateThread(g_floodThread, 0);

@@ -5,6 +5,10 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "../common/line_log.h"
+
+// Opened and closed for each line: the program and the BWCC32 stand-in
+// append to the same file from one process, each line in its place.
 void testLog(const char* format, ...) {
     char path[MAX_PATH];
     if (!GetEnvironmentVariableA("FRAMEWORK_TEST_LOG", path, sizeof path)) return;
@@ -12,8 +16,7 @@ void testLog(const char* format, ...) {
     if (!log) return;
     va_list args;
     va_start(args, format);
-    std::vfprintf(log, format, args);
+    testio::writeLine(log, format, args);
     va_end(args);
-    std::fputc('\n', log);
     std::fclose(log);
 }

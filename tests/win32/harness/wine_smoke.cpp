@@ -5,6 +5,9 @@
 
 #include <cstdio>
 
+#include "../common/message_loop.h"
+#include "../common/test_window.h"
+
 namespace {
 
 const char* g_logPath = nullptr;
@@ -31,19 +34,6 @@ LRESULT CALLBACK SmokeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 int main(int argc, char** argv) {
     if (argc != 2) return 2;
     g_logPath = argv[1];
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = SmokeProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"VyrtelSmoke";
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    RegisterClassW(&wc);
-    HWND window = CreateWindowW(L"VyrtelSmoke", L"Vyrtel Wine smoke", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                40, 40, 300, 120, nullptr, nullptr, wc.hInstance, nullptr);
-    if (!window) return 3;
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return static_cast<int>(msg.wParam);
+    if (!testio::showTestWindow(L"VyrtelSmoke", SmokeProc, L"Vyrtel Wine smoke", 40, 40, 300, 120)) return 3;
+    return testio::pumpMessages<testio::Chars::Unicode>();
 }

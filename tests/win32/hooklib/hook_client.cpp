@@ -21,25 +21,24 @@
 
 #include "script_words.h"
 
-#include "../common/stdin_commands.h"
+#include "../common/line_log.h"
+#include "../common/message_loop.h"
+#include "../common/test_window.h"
 
 namespace {
 
-HWND g_window = nullptr;
+using testio::say;
 
-void report(const char* format, unsigned a, unsigned b, unsigned c = 0) {
-    std::printf(format, a, b, c);
-    std::fflush(stdout);
-}
+HWND g_window = nullptr;
 
 LRESULT CALLBACK ClientProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_KEYDOWN:
-            report("keydown %u lparam %08x\n", unsigned(wParam), unsigned(lParam));
+            say("keydown %u lparam %08x", unsigned(wParam), unsigned(lParam));
             return 0;
         case WM_CHAR:
-            report("char %u scan %02x lparam %08x\n", unsigned(wParam), unsigned((lParam >> 16) & 0xFF),
-                   unsigned(lParam));
+            say("char %u scan %02x lparam %08x", unsigned(wParam), unsigned((lParam >> 16) & 0xFF),
+                unsigned(lParam));
             return 0;
         case WM_DESTROY:
             g_window = nullptr;
@@ -69,7 +68,7 @@ void execute(char* line) {
     }
     if (std::strcmp(w[0], "keys") == 0) {
         setKeys(w + 1, n - 1);
-        std::printf("keys ok\n");
+        say("keys ok");
     } else if ((std::strcmp(w[0], "post") == 0 || std::strcmp(w[0], "peek") == 0) && n == 4) {
         const UINT message = hooktest::number(w[1]);
         PostMessageW(g_window, message, hooktest::number(w[2]), static_cast<LPARAM>(hooktest::number(w[3])));
@@ -80,48 +79,25 @@ void execute(char* line) {
         return;  // the window procedure reports the message when it arrives
     } else if (std::strcmp(w[0], "minimize") == 0) {
         ShowWindow(g_window, SW_MINIMIZE);
-        std::printf("minimize ok\n");
+        say("minimize ok");
     } else if (std::strcmp(w[0], "destroy") == 0) {
         DestroyWindow(g_window);
-        std::printf("destroy ok\n");
+        say("destroy ok");
     } else if (std::strcmp(w[0], "state") == 0) {
         const BOOL alive = g_window != nullptr && IsWindow(g_window);
-        std::printf("state iconic=%d foreground=%d window=%d\n", alive && IsIconic(g_window) ? 1 : 0,
-                    alive && GetForegroundWindow() == g_window ? 1 : 0, alive ? 1 : 0);
+        say("state iconic=%d foreground=%d window=%d", alive && IsIconic(g_window) ? 1 : 0,
+            alive && GetForegroundWindow() == g_window ? 1 : 0, alive ? 1 : 0);
     } else {
-        std::printf("unknown command %s\n", w[0]);
+        say("unknown command %s", w[0]);
     }
-    std::fflush(stdout);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const wchar_t* title = L"Tavrilex test client";
-    wchar_t custom[128];
-    if (argc > 1) {
-        MultiByteToWideChar(CP_ACP, 0, argv[1], -1, custom, 128);
-        title = custom;
-    }
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = ClientProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"TavrilexTestClient";
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    RegisterClassW(&wc);
-    g_window = CreateWindowW(wc.lpszClassName, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60, 320, 140,
-                             nullptr, nullptr, wc.hInstance, nullptr);
+    g_window = testio::showClientWindow(argc, argv, L"TavrilexTestClient", ClientProc, L"Tavrilex test client",
+                                        60, 60, 320, 140);
     if (g_window == nullptr) return 3;
-    // The thread's message queue exists now; commands may be posted to it.
-    std::printf("ready %08x\n", unsigned(reinterpret_cast<std::uintptr_t>(g_window)));
-    std::fflush(stdout);
-    testio::startCommandReader(WM_QUIT);
-
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (testio::takeCommand(msg, execute) == testio::CommandStep::Ran) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    testio::pumpMessages<testio::Chars::Unicode>(execute);
     return 0;
 }
