@@ -4,12 +4,16 @@ the pictures, the two dialog templates and the version record as the
 program's users see them. Read from the file's resource directory, never
 run, so these checks hold for every build on every host."""
 
+import os
 import struct
 import unittest
 
 from pe_image import RT_BITMAP, RT_DIALOG, RT_GROUP_ICON, RT_ICON, RT_VERSION, PeImage, parse_dialog, parse_version
 from program_ids import ID, IDCANCEL, IDOK, NO_ID
 from winetest import built
+
+# The project's version, as CMake passes it: "0.5.1".
+PROJECT_VERSION = os.environ.get("VYRTEL_VERSION", "")
 
 BUTTON, STATIC = 0x80, 0x82  # atoms of the standard control classes
 WS_SYSMENU = 0x00080000
@@ -181,8 +185,13 @@ class ProgramResourcesTest(unittest.TestCase):
 
     def test_version_record_carries_the_fixed_numbers_and_the_nine_strings_in_order(self):
         v = parse_version(self.get(RT_VERSION, 1))
-        self.assertEqual(v.file_version, (0x00000005, 0x00010000))  # 0.5.1.0
-        self.assertEqual(v.product_version, (0x00000005, 0x00010000))
+        # The project's version (CMake passes it): 0.5.1 is 0.5.1.0 in the
+        # fixed part and "0.51" in the strings.
+        major, minor, patch = (int(part) for part in PROJECT_VERSION.split("."))
+        fixed = (major << 16 | minor, patch << 16)
+        text = f"{major}.{minor}{patch}"
+        self.assertEqual(v.file_version, fixed)
+        self.assertEqual(v.product_version, fixed)
         self.assertEqual((v.flags_mask, v.flags), (0, 0x3F))
         self.assertEqual(v.os, 4)    # VOS__WINDOWS32
         self.assertEqual(v.type, 1)  # VFT_APP
@@ -196,12 +205,12 @@ class ProgramResourcesTest(unittest.TestCase):
         self.assertNotEqual(values["CompanyName"], "")
         self.assertNotEqual(values["LegalCopyright"], "")
         self.assertEqual(values["FileDescription"], "Vyrtel for Windows NT/95")
-        self.assertEqual(values["FileVersion"], "0.51")
+        self.assertEqual(values["FileVersion"], text)
         self.assertEqual(values["InternalName"], "Vyrtel")
         self.assertEqual(values["LegalTrademarks"], "Windows(TM) is a trademark of Microsoft Corporation")
         self.assertEqual(values["OriginalFilename"], "Vyrtel.exe")
         self.assertEqual(values["ProductName"], "Vyrtel")
-        self.assertEqual(values["ProductVersion"], "0.51")
+        self.assertEqual(values["ProductVersion"], text)
         self.assertEqual(v.translation, [0x0409, 1252])
 
 
