@@ -8,7 +8,6 @@ also starts them, is reported apart."""
 
 import os
 import statistics
-import subprocess
 import sys
 import time
 

@@ -11,8 +11,8 @@ import unittest
 from program_ids import ID, IDOK, NO_ID
 from test_app import (CP1251, DISABLE, EMBLEM, END, KOI8, NUM_LOCK, PHONETIC, START, Inspector, Screen, Vyrtel,
                       app_session, marks, numbers)
-from test_app_window import BLUE, YELLOW, Pixels
-from winetest import wait_until
+from test_app_window import BLUE, YELLOW
+from winetest import Pixels, wait_until
 
 WS_POPUP, WS_CAPTION, WS_SYSMENU = 0x80000000, 0x00C00000, 0x00080000
 DESKTOP = "vyrtel-about"

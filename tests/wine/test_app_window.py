@@ -7,14 +7,13 @@ The control positions are checked against the template table the resources
 are generated from (res/dialogs/templates.py)."""
 
 import os
-import subprocess
 import sys
 import unittest
 
 from program_ids import ID
 from test_app import (CP1251, DISABLE, END, KOI8, LEFT_RIGHT, MINIMIZE, NUM_LOCK, RADIO_BUTTONS, START, TYPEWRITER,
                       Inspector, Vyrtel, app_session, marks, numbers, press, started)
-from winetest import wait_until
+from winetest import Pixels, wait_until
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "res", "dialogs"))
 from templates import CONTROL_DIALOG  # noqa: E402
@@ -48,27 +47,6 @@ def dialog_units(controls):
                    for c, shown in controls):
                 return bx, by
     return None
-
-
-class Pixels:
-    """A screenshot's pixels."""
-
-    def __init__(self, path):
-        self.path = path
-        size = subprocess.run(["identify", "-format", "%w %h", path], check=True, stdout=subprocess.PIPE,
-                              timeout=30).stdout.split()
-        self.width = int(size[0])
-        self.data = subprocess.run(["convert", path, "-depth", "8", "rgb:-"], check=True,
-                                   stdout=subprocess.PIPE, timeout=30).stdout
-
-    def pixel(self, x, y):
-        i = (y * self.width + x) * 3
-        return tuple(self.data[i:i + 3])
-
-    def count(self, rect, colour, tolerance=40):
-        left, top, right, bottom = rect
-        return sum(1 for y in range(top, bottom) for x in range(left, right)
-                   if all(abs(a - b) <= tolerance for a, b in zip(self.pixel(x, y), colour)))
 
 
 class FrameTest(unittest.TestCase):

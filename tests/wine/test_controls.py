@@ -4,10 +4,9 @@ procedure receives, and what the screen shows afterwards."""
 
 import os
 import re
-import subprocess
 import unittest
 
-from winetest import WineSession, wait_until
+from winetest import Pixels, WineSession, wait_until
 
 GRAY = (192, 192, 192)
 WHITE = (255, 255, 255)
@@ -16,28 +15,6 @@ SHADOW = (128, 128, 128)
 PICTURE_TOP = (0, 64, 192)
 PICTURE_BOTTOM = (255, 212, 0)
 MARK = 12  # the radio mark is 12 x 12 pixels, vertically centred at the left
-
-
-class Screen:
-    """A screenshot's pixels, read once."""
-
-    def __init__(self, path):
-        self.path = path
-        out = subprocess.run(["convert", path, "-depth", "8", "rgb:-"], check=True,
-                             stdout=subprocess.PIPE, timeout=30).stdout
-        size = subprocess.run(["identify", "-format", "%w %h", path], check=True,
-                              stdout=subprocess.PIPE, timeout=30).stdout.split()
-        self.width, self.height = int(size[0]), int(size[1])
-        self.data = out
-
-    def pixel(self, x, y):
-        i = (y * self.width + x) * 3
-        return tuple(self.data[i:i + 3])
-
-    def count(self, rect, colour, tolerance=40):
-        left, top, right, bottom = rect
-        return sum(1 for y in range(top, bottom) for x in range(left, right)
-                   if all(abs(a - b) <= tolerance for a, b in zip(self.pixel(x, y), colour)))
 
 
 class Probe:
@@ -129,7 +106,7 @@ def look(wine, name, predicate, what, timeout=10):
     last = []
 
     def attempt():
-        screen = Screen(wine.screenshot(name))
+        screen = Pixels(wine.screenshot(name))
         last[:] = [screen]
         return screen if predicate(screen) else None
     try:

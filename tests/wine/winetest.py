@@ -62,6 +62,29 @@ def built(name, windows_dir=None):
     return paths[name]
 
 
+class Pixels:
+    """A screenshot's pixels, read once: pixel(x, y) is (r, g, b)."""
+
+    def __init__(self, path):
+        self.path = path
+        size = subprocess.run(["identify", "-format", "%w %h", path], check=True, stdout=subprocess.PIPE,
+                              timeout=30).stdout.split()
+        self.width, self.height = int(size[0]), int(size[1])
+        self.data = subprocess.run(["convert", path, "-depth", "8", "rgb:-"], check=True,
+                                   stdout=subprocess.PIPE, timeout=30).stdout
+
+    def pixel(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.data[i:i + 3])
+
+    def count(self, rect, colour, tolerance=40):
+        """How many pixels of rect (left, top, right, bottom) are within
+        tolerance of colour."""
+        left, top, right, bottom = rect
+        return sum(1 for y in range(top, bottom) for x in range(left, right)
+                   if all(abs(a - b) <= tolerance for a, b in zip(self.pixel(x, y), colour)))
+
+
 def make_prefix(prefix):
     """Makes a prefix of the build under test unless it is there already."""
     script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "make_template_prefix.sh")
