@@ -17,7 +17,7 @@
 // and noisy, so the modes are interleaved finely: every round installs each
 // mode in turn (the order rotating from round to round), measures one batch
 // of each stream, and removes it again. Both hooks are installed alike
-// (SetWindowsHookExA, all threads, from this process). One line per batch:
+// (SetWindowsHookExW, all threads, from this process). One line per batch:
 //   <round> <stream> <mode> <messages> <seconds>
 // and one per kind of key-state read:
 //   <round> keystate <GetKeyState|GetKeyboardState|GetKeyState*3> <calls> <seconds>
@@ -156,8 +156,8 @@ void switchTranslationOn() {
 
 void install(char mode, HOOKPROC nullProc, HMODULE nullHook, const Tavrilex& tavrilex, HHOOK& hook) {
     if (mode == 'b') {
-        hook = SetWindowsHookExA(WH_GETMESSAGE, nullProc, nullHook, 0);
-        if (!hook) fail("SetWindowsHookExA");
+        hook = SetWindowsHookExW(WH_GETMESSAGE, nullProc, nullHook, 0);
+        if (!hook) fail("SetWindowsHookExW");
     } else if (mode == 'c') {
         if (tavrilex.ctrl(vyrtel::layouts::kKoi8Typewriter.data(), 47) != 1) fail("DllCtrl");
         switchTranslationOn();
