@@ -10,6 +10,20 @@ from winetest import ARCH, wait_until
 NO_ENTRY = (0, 0, 0, 0)
 
 
+def race_for_the_lock(keeper, starters, gate):
+    """Releases the starters' DllLock calls at one instant (a named event
+    that the keeper sets); checks that exactly one got the lock and returns
+    that one."""
+    for starter in starters:
+        starter.send(f"gate {gate}", "lock self")
+    for starter in starters:
+        starter.expect("gate waiting", timeout=120)
+    keeper.call(f"open {gate}")
+    results = [int(starter.expect("lock ").split()[1]) for starter in starters]
+    assert sorted(results) == [0] * (len(starters) - 1) + [1], results
+    return starters[results.index(1)]
+
+
 def pattern(fill, count):
     """Entries as the driver's pattern:<fill> table holds them."""
     return [(i + 1, 0, fill, i) for i in range(count)]
@@ -170,15 +184,7 @@ class DllLockTest(unittest.TestCase):
     def test_of_twenty_processes_released_at_one_instant_one_takes_the_lock(self):
         with hook_session() as wine:
             keeper = Driver(wine)  # keeps the record mapped until all have answered
-            starters = [Driver(wine) for _ in range(20)]
-            for starter in starters:
-                starter.send("gate vyrtel-lock-race", "lock self")
-            for starter in starters:
-                starter.expect("gate waiting", timeout=120)
-            keeper.call("open vyrtel-lock-race")
-            results = [int(starter.expect("lock ").split()[1]) for starter in starters]
-            self.assertEqual(sorted(results), [0] * 19 + [1])
-            winner = starters[results.index(1)]
+            winner = race_for_the_lock(keeper, [Driver(wine) for _ in range(20)], "vyrtel-lock-race")
             self.assertEqual(keeper.record().library, winner.module)
 
     def test_refused_lock_restores_the_registered_window_and_brings_it_forward(self):
@@ -301,14 +307,7 @@ class DllLockTest(unittest.TestCase):
             keeper = Driver(wine)
             starters = [Driver(wine) for _ in range(20)]
             self.assertEqual(holder.close(), 0)
-            for starter in starters:
-                starter.send("gate vyrtel-takeover-race", "lock self")
-            for starter in starters:
-                starter.expect("gate waiting", timeout=120)
-            keeper.call("open vyrtel-takeover-race")
-            results = [int(starter.expect("lock ").split()[1]) for starter in starters]
-            self.assertEqual(sorted(results), [0] * 19 + [1])
-            winner = starters[results.index(1)]
+            winner = race_for_the_lock(keeper, starters, "vyrtel-takeover-race")
             record = keeper.record()
             self.assertEqual((record.holder, record.library), (keeper.identity(winner.pid), winner.module))
 
