@@ -1,11 +1,12 @@
 // The translation engine: everything GetMsgHookProc decides, with no
-// platform call of its own. The DLL instantiates it with GetKeyState and
-// Beep; the tests and benchmarks with fakes. It runs on every message that
+// platform call of its own. The DLL instantiates it with the key states of
+// GetKeyboardState, Beep, CallNextHookEx and its per-process code page
+// table; the tests and benchmarks with fakes. It runs on every message that
 // every GUI thread retrieves, so the common path (a message that is neither
 // WM_KEYDOWN nor WM_CHAR) is a handful of compares and nothing else.
 //
 // Platform requirements (duck-typed, resolved at compile time):
-//   std::int16_t keyState(int virtualKey);                   // GetKeyState
+//   std::int16_t keyState(int virtualKey);        // as GetKeyState gives it
 //   void beep(std::uint32_t hertz, std::uint32_t milliseconds);  // Beep
 //   std::intptr_t callNextHook(std::uintptr_t hook, std::int32_t code,
 //                              std::uintptr_t wParam, std::intptr_t lParam);
@@ -222,7 +223,8 @@ inline std::intptr_t hookProcedure(SharedHookState& state, std::int32_t code, st
         return platform.callNextHook(detail::readShared(state.hookHandle), code, removeFlag, lParam);
     }
     // The common case leaves after two compares. The key steps stay out of
-    // line and are reached by tail calls, so this path sets up no frame.
+    // line, so it carries none of their code (with a stateless platform they
+    // are reached by tail calls and it sets up no frame at all).
     Message& msg = *reinterpret_cast<Message*>(lParam);
     const std::uint32_t message = static_cast<std::uint32_t>(msg.message);
     if (message == kWmChar) return detail::onChar(state, platform, msg);

@@ -1,7 +1,9 @@
 // The interface of Tavrilex.dll as its callers see it: the names the control
 // program looks up with GetProcAddress and the signatures behind them. All
 // exports use the standard Windows calling convention and take and return
-// 32-bit values; none validates its arguments or reports errors.
+// 32-bit values, but for handles and pointers, which are as wide as the
+// build's (64 bits in the x86-64 library); none validates its arguments or
+// reports errors.
 #pragma once
 
 #include <windows.h>
