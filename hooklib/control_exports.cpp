@@ -37,7 +37,8 @@ HandleWord word(Handle handle) { return reinterpret_cast<HandleWord>(handle); }
 
 // One interlocked step: stores `desired` when the field holds `expected`;
 // returns what the field held before.
-HandleWord compareExchange(HandleWord& field, HandleWord expected, HandleWord desired) {
+template <class Word>
+Word compareExchange(Word& field, std::type_identity_t<Word> expected, std::type_identity_t<Word> desired) {
     __atomic_compare_exchange_n(&field, &expected, desired, false, __ATOMIC_SEQ_CST, __ATOMIC_SEQ_CST);
     return expected;
 }
@@ -57,7 +58,55 @@ HHOOK installHook() {
     // procedure's address below belongs to. The system derives the
     // procedure's place in every other process from this pair; a handle
     // stored by another process (the lock holder's) might not match it.
-    return SetWindowsHookExA(WH_GETMESSAGE, GetMsgHookProc, reinterpret_cast<HINSTANCE>(&__ImageBase), 0);
+    // Installed as a Unicode hook, it is handed the Unicode form of every
+    // message on every system (ansi_characters.h).
+    return SetWindowsHookExW(WH_GETMESSAGE, GetMsgHookProc, reinterpret_cast<HINSTANCE>(&__ImageBase), 0);
+}
+
+// The low 32 bits of a process's creation time, or 0 when it cannot be read.
+// Sets `ended` when the process has an exit time: a process that has ended
+// lives on as an object while anyone holds a handle to it.
+std::uint32_t creationTimeLow(HANDLE process, bool& ended) {
+    FILETIME created, exited, kernel, user;
+    ended = false;
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
+    ended = exited.dwLowDateTime != 0 || exited.dwHighDateTime != 0;
+    return created.dwLowDateTime;
+}
+
+std::uint64_t thisProcess() {
+    bool ended;
+    return tavrilex::lockHolderWord(GetCurrentProcessId(), creationTimeLow(GetCurrentProcess(), ended));
+}
+
+// Whether the process a lock word names is still running. A process that
+// cannot be opened because no process has its id has ended; one that exists
+// but may not be opened (another user's, say) is taken to be the holder:
+// refusing a start is the lesser harm than a second running copy.
+bool holderRuns(std::uint64_t holder) {
+    const DWORD id = tavrilex::holderProcessId(holder);
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+    if (process == nullptr && GetLastError() == ERROR_ACCESS_DENIED) {
+        // Systems before Vista know no limited query right.
+        process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, id);
+    }
+    if (process == nullptr) return GetLastError() != ERROR_INVALID_PARAMETER;
+    bool ended;
+    const std::uint32_t created = creationTimeLow(process, ended);
+    CloseHandle(process);
+    return !ended && created == tavrilex::holderCreationTimeLow(holder);
+}
+
+// What an ended holder left behind in the record: its registered window,
+// gone with it (its handle value may come to name another window), and the
+// hook handle. The system removes a thread's hooks when it ends (Windows),
+// or goes on calling them (Wine 8); either way the hook must be unhooked
+// and its handle cleared, or the next DllCtrl would count a hook that is
+// not there as installed, or add a second one to the chain.
+void clearAfterEndedHolder(tavrilex::SharedHookState& shared) {
+    writeShared(shared.registeredWindow, HandleWord{0});
+    const HandleWord hook = __atomic_exchange_n(&shared.hookHandle, HandleWord{0}, __ATOMIC_SEQ_CST);
+    if (hook != 0) UnhookWindowsHookEx(reinterpret_cast<HHOOK>(hook));
 }
 
 }  // namespace
@@ -95,23 +144,37 @@ extern "C" std::int32_t WINAPI DllCtrl(const KeyEntry* table, std::int32_t count
     return readShared(shared.hookHandle) != 0 ? 1 : 0;
 }
 
-// The test and the store are one interlocked step: of any number of copies
-// of the control program started at the same instant, exactly one gets 1.
+// The lock belongs to a process, not to the record: the record outlives the
+// copy of the control program that took the lock for as long as any process
+// maps the library (under Wine the desktop process does once the hook has
+// been injected into it; on Windows any program that has not retrieved a
+// message since the hook went). So the lock word names its holder by process
+// id and creation time, and a lock whose holder has ended is taken over.
 //
-// The lock is never released, and the shared record outlives the copy that
-// took it for as long as any process maps the library, which every process
-// the hook was injected into may go on doing. So a held lock whose
-// registered window no longer exists is a lock whose holder has ended (its
-// window goes only when it closes or dies): the caller takes it over rather
-// than being refused by a copy that is not running. A held lock with no
-// registered window belongs to a copy that is still starting, and refuses.
+// Every change of the lock word is one compare-exchange against the value
+// just judged: of any number of copies started at the same instant, free
+// lock or ended holder alike, exactly one gets 1, and a caller that judged
+// a holder ended never displaces a successor that took over meanwhile.
+// While the holder runs, the caller is refused and the holder's registered
+// window, if there is one, is restored and brought forward.
+//
+// A null module takes nothing: the call returns 1 and the lock is free
+// afterwards (an ended holder's lock is released).
 extern "C" std::int32_t WINAPI DllLock(HINSTANCE module) {
     tavrilex::SharedHookState& shared = state();
-    if (compareExchange(shared.libraryHandle, 0, word(module)) == 0) return 1;
+    const std::uint64_t taker = module != nullptr ? thisProcess() : 0;
+    std::uint64_t holder = readShared(shared.lockHolder);
+    for (;;) {
+        if (holder != 0 && holderRuns(holder)) break;
+        const std::uint64_t seen = compareExchange(shared.lockHolder, holder, taker);
+        if (seen == holder) {
+            writeShared(shared.libraryHandle, word(module));
+            if (holder != 0) clearAfterEndedHolder(shared);
+            return 1;
+        }
+        holder = seen;  // another caller changed it first: judge the new holder
+    }
 
-    // The lock is never given back: it lasts as long as the record, even
-    // when its holder has ended while other processes still map the library
-    // (its window then fails IsWindow and nothing is brought forward).
     HWND window = reinterpret_cast<HWND>(readShared(shared.registeredWindow));
     if (window != nullptr && IsWindow(window)) {
         if (IsIconic(window)) ShowWindow(window, SW_RESTORE);

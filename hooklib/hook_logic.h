@@ -1,14 +1,19 @@
 // The translation engine: everything GetMsgHookProc decides, with no
-// platform call of its own. The DLL instantiates it with GetKeyState and
-// Beep; the tests and benchmarks with fakes. It runs on every message that
+// platform call of its own. The DLL instantiates it with the key states of
+// GetKeyboardState, Beep, CallNextHookEx and its per-process code page
+// table; the tests and benchmarks with fakes. It runs on every message that
 // every GUI thread retrieves, so the common path (a message that is neither
 // WM_KEYDOWN nor WM_CHAR) is a handful of compares and nothing else.
 //
 // Platform requirements (duck-typed, resolved at compile time):
-//   std::int16_t keyState(int virtualKey);                   // GetKeyState
+//   std::int16_t keyState(int virtualKey);        // as GetKeyState gives it
 //   void beep(std::uint32_t hertz, std::uint32_t milliseconds);  // Beep
 //   std::intptr_t callNextHook(std::uintptr_t hook, std::int32_t code,
 //                              std::uintptr_t wParam, std::intptr_t lParam);
+//   std::uint32_t characterFor(std::uint8_t tableByte);
+//       the character code a WM_CHAR carries for a byte of the table, in the
+//       form of the messages the hook is handed (the DLL: the UTF-16 unit
+//       that the byte stands for in the process's ANSI code page)
 // Message requirements: fields `message`, `wParam`, `lParam` (as in MSG).
 #pragma once
 
@@ -53,6 +58,12 @@ inline bool isDown(std::int16_t keyState) {
 
 inline bool isToggledOn(std::int16_t keyState) {
     return (keyState & 1) != 0;
+}
+
+// A key's state as GetKeyState gives it, from its byte of the array that
+// GetKeyboardState fills: 0xFF80 while down, bit 0 the toggle bit.
+inline std::int16_t keyStateFromKeyboardByte(std::uint8_t keyboardByte) {
+    return static_cast<std::int16_t>(((keyboardByte & 0x80u) != 0 ? 0xFF80u : 0u) | (keyboardByte & 1u));
 }
 
 inline std::uint8_t scanCodeOf(std::uint32_t lParam) {
@@ -170,6 +181,12 @@ __attribute__((noinline)) std::intptr_t onChar(SharedHookState& state, Platform&
 
     const std::uint8_t scanCode = scanCodeOf(lParam);
     writeShared(state.scanCodeSlot, scanCode);
+    // Scan code 0 is no key: it is what characters carry that come from an
+    // input method, an on-screen keyboard, posted text or injected Unicode
+    // input. Such a character passes as it came, whatever the table holds
+    // (the built-in tables end in an all-zero entry, which would otherwise
+    // turn every one of them into character 0).
+    if (scanCode == 0) return 0;
     const std::int32_t count = readShared(state.entryCount);
     const std::int32_t at = findEntry(state.tableArea, count, scanCode);
     writeShared(state.searchPositionSlot, at);
@@ -186,7 +203,7 @@ __attribute__((noinline)) std::intptr_t onChar(SharedHookState& state, Platform&
         shifted = shifted != (capsOn != 0);
         writeShared(state.shiftSlot, shifted ? 1u : 0u);
     }
-    msg.wParam = shifted ? entry.shifted : entry.unshifted;  // zero-extended byte
+    msg.wParam = platform.characterFor(shifted ? entry.shifted : entry.unshifted);
     return 0;
 }
 
@@ -206,7 +223,8 @@ inline std::intptr_t hookProcedure(SharedHookState& state, std::int32_t code, st
         return platform.callNextHook(detail::readShared(state.hookHandle), code, removeFlag, lParam);
     }
     // The common case leaves after two compares. The key steps stay out of
-    // line and are reached by tail calls, so this path sets up no frame.
+    // line, so it carries none of their code (with a stateless platform they
+    // are reached by tail calls and it sets up no frame at all).
     Message& msg = *reinterpret_cast<Message*>(lParam);
     const std::uint32_t message = static_cast<std::uint32_t>(msg.message);
     if (message == kWmChar) return detail::onChar(state, platform, msg);

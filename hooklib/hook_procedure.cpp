@@ -3,20 +3,40 @@
 // is installed, so it stays a single call into the engine.
 #include <windows.h>
 
+#include "hooklib/ansi_characters.h"
 #include "hooklib/hook_logic.h"
 #include "hooklib/shared_record.h"
 #include "hooklib/tavrilex_api.h"
 
 namespace {
 
+// One platform per hook call. Every key-state read is a round trip to the
+// window system's server under Wine (about 30 µs), and GetKeyboardState
+// costs no more than one GetKeyState there, so the first read takes the
+// states of all keys at once and the rest of the call reads that copy: a
+// translated letter asks for Ctrl, Shift and Caps Lock, one round trip in
+// all. Both calls read the same per-thread state, the state as of the
+// message being retrieved, so no decision changes.
 struct Win32Platform {
-    std::int16_t keyState(int virtualKey) { return GetKeyState(virtualKey); }
+    BYTE keys[256];
+    bool haveKeys = false;
+
+    std::int16_t keyState(int virtualKey) {
+        if (!haveKeys) {
+            if (!GetKeyboardState(keys)) return GetKeyState(virtualKey);
+            haveKeys = true;
+        }
+        return tavrilex::detail::keyStateFromKeyboardByte(keys[virtualKey & 0xFF]);
+    }
     void beep(std::uint32_t hertz, std::uint32_t milliseconds) { Beep(hertz, milliseconds); }
     std::intptr_t callNextHook(std::uintptr_t hook, std::int32_t code, std::uintptr_t wParam, std::intptr_t lParam) {
         // The handle may be 0 (the hook is being removed while this runs):
         // the next hook is then reached all the same.
         return CallNextHookEx(reinterpret_cast<HHOOK>(hook), code, wParam, lParam);
     }
+    // The hook is installed through SetWindowsHookExW: it is handed the
+    // Unicode form of each message (see ansi_characters.h).
+    std::uint32_t characterFor(std::uint8_t tableByte) { return tavrilex::ansiCharacter(tableByte); }
 };
 
 }  // namespace

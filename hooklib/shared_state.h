@@ -2,7 +2,10 @@
 // places it in its shared data section; the field order, widths and offsets
 // are an interface (other processes read the same bytes), so they are pinned
 // below. Handles are pointer-sized: 32 bits in the i386 library, 64 bits in
-// the x86-64 one, never truncated. Everything after them is the same in both.
+// the x86-64 one, never truncated. Everything after them is the same in both,
+// up to the lock holder, which was appended later and sits on an 8-byte
+// boundary (after 4 bytes of padding in the i386 library) so that it can be
+// read and exchanged as one word.
 #pragma once
 
 #include <cstddef>
@@ -22,7 +25,7 @@ using HandleWord = std::uintptr_t;
 struct SharedHookState {
     HandleWord hookHandle;        // installed WH_GETMESSAGE hook, 0 if none
     HandleWord registeredWindow;  // brought forward by a refused DllLock
-    HandleWord libraryHandle;     // nonzero: the single-instance lock is held
+    HandleWord libraryHandle;     // module given to the DllLock that took the lock
 
     // Working slots: the hook procedure stores what it last read. Nothing
     // reads them back; any thread of any process may overwrite them.
@@ -39,10 +42,25 @@ struct SharedHookState {
     std::uint32_t beeperFlag;         // 1: beep when the switch changes
     std::int32_t entryCount;          // entries of tableArea taking part
     KeyEntry tableArea[kTableCapacity];
+
+    // The single-instance lock: 0 while free, else the process holding it,
+    // as lockHolderWord() packs it. Replaced only by compare-exchange.
+    alignas(8) std::uint64_t lockHolder;
 };
 
+// The process holding the lock, in one word so that the lock passes from an
+// ended holder to its successor in one compare-exchange: the process id in
+// the low half, and in the high half the low 32 bits of the process's
+// creation time (FILETIME), so that a later process given the same id is
+// not taken for the holder. No process has id 0, so a held lock is never 0.
+constexpr std::uint64_t lockHolderWord(std::uint32_t processId, std::uint32_t creationTimeLow) {
+    return std::uint64_t{creationTimeLow} << 32 | processId;
+}
+constexpr std::uint32_t holderProcessId(std::uint64_t holder) { return static_cast<std::uint32_t>(holder); }
+constexpr std::uint32_t holderCreationTimeLow(std::uint64_t holder) { return static_cast<std::uint32_t>(holder >> 32); }
+
 // The three handles, then the same 288 bytes in every build: offsets 12 to
-// 300 in the i386 library.
+// 300 in the i386 library; then the lock holder at 304 (i386) or 312.
 inline constexpr std::size_t kHandlesEnd = 3 * sizeof(HandleWord);
 static_assert(offsetof(SharedHookState, hookHandle) == 0);
 static_assert(offsetof(SharedHookState, registeredWindow) == sizeof(HandleWord));
@@ -59,7 +77,9 @@ static_assert(offsetof(SharedHookState, translationSwitch) == kHandlesEnd + 20);
 static_assert(offsetof(SharedHookState, beeperFlag) == kHandlesEnd + 24);
 static_assert(offsetof(SharedHookState, entryCount) == kHandlesEnd + 28);
 static_assert(offsetof(SharedHookState, tableArea) == kHandlesEnd + 32);
-static_assert(sizeof(SharedHookState) == kHandlesEnd + 288);
+inline constexpr std::size_t kLockHolderOffset = (kHandlesEnd + 288 + 7) / 8 * 8;
+static_assert(offsetof(SharedHookState, lockHolder) == kLockHolderOffset);
+static_assert(sizeof(SharedHookState) == kLockHolderOffset + 8);
 
 // Toggle methods. Any other value is stored as given and means: translate
 // every character, toggle nothing.

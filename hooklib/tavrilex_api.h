@@ -1,7 +1,9 @@
 // The interface of Tavrilex.dll as its callers see it: the names the control
 // program looks up with GetProcAddress and the signatures behind them. All
 // exports use the standard Windows calling convention and take and return
-// 32-bit values; none validates its arguments or reports errors.
+// 32-bit values, but for handles and pointers, which are as wide as the
+// build's (64 bits in the x86-64 library); none validates its arguments or
+// reports errors.
 #pragma once
 
 #include <windows.h>
@@ -14,21 +16,26 @@ namespace tavrilex::api {
 
 inline constexpr char kLibraryName[] = "Tavrilex.dll";
 
-// Installs the hook (when a table is given, none is installed yet and the
-// single-instance lock is held) and makes the first `count` entries of
-// `table` the active table, copied, so the caller's memory is not kept.
-// A null table removes the hook and leaves table and count in place.
-// Returns 1 when a hook is installed after the call, else 0.
+// Installs the hook (when a table is given, none is installed yet and a
+// DllLock has taken the lock with a nonzero module) and makes the first
+// `count` entries of `table` the active table, copied, so the caller's
+// memory is not kept. A null table removes the hook and leaves table and
+// count in place. Returns 1 when a hook is installed after the call, else 0.
 using DllCtrlFn = std::int32_t(WINAPI*)(const vyrtel::layouts::KeyEntry* table, std::int32_t count);
 inline constexpr char kDllCtrl[] = "DllCtrl";
 
-// Takes the single-instance lock for `module` (the caller's handle of this
-// library) and returns 1. When it is already held by a running copy, brings
-// that copy's registered window forward, restoring it if minimised, and
-// returns 0; also 0, with nothing activated, while the holder has not yet
-// registered a window, or when that window no longer exists: the lock is
-// never released, and outlives its holder for as long as any process maps
-// the library. DllLock(0) while the lock is free returns 1 and leaves it free.
+// Takes the single-instance lock for the calling process and returns 1;
+// `module` (the caller's handle of this library) is recorded beside it.
+// While the process holding the lock runs, returns 0 and brings its
+// registered window forward, restoring it if minimised; nothing is activated
+// while the holder has not yet registered a window. A lock whose holder has
+// ended (normally or not) is taken over, and what it left behind is
+// cleared: the registered window, and the hook the record still names,
+// which is removed. Of callers racing for
+// a free or abandoned lock exactly one gets 1. The lock is never given back
+// by its holder; it is the holder's end that frees it. DllLock(0) takes
+// nothing: it returns 1 when no running process holds the lock, which is
+// free afterwards.
 using DllLockFn = std::int32_t(WINAPI*)(HINSTANCE module);
 inline constexpr char kDllLock[] = "DllLock";
 

@@ -13,8 +13,9 @@
 
 namespace vyrtel::layouts {
 
-// Each built-in table: 46 key entries and a closing all-zero entry, all of
-// which take part in lookups (the control program hands over 47).
+// Each built-in table: 46 key entries and a closing all-zero entry; the
+// control program hands over all 47. The closing entry matches nothing: the
+// hook never looks up scan code 0, which is no key.
 inline constexpr int kBuiltinEntryCount = 47;
 using BuiltinTable = std::array<KeyEntry, kBuiltinEntryCount>;
 
@@ -45,7 +46,7 @@ constexpr BuiltinTable assemble(const KeyEntry (&letterKeys)[kLetterKeyCount]) {
     int at = 0;
     for (const KeyEntry& key : kDigitRow) table[at++] = key;
     for (const KeyEntry& key : letterKeys) table[at++] = key;
-    table[at] = KeyEntry{0, 0, 0, 0};  // matches scan code 0 only
+    table[at] = KeyEntry{0, 0, 0, 0};  // closing entry, reached by no lookup
     return table;
 }
 

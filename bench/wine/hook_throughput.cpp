@@ -8,13 +8,19 @@
 // at once (as are nearly all that a GUI thread retrieves), and "char",
 // WM_CHAR of the Q key, each of which the hook translates.
 //
+// Each round also times, in a plain loop without any hook, the key-state
+// reads a hook can make: one GetKeyState, one GetKeyboardState, and three
+// GetKeyState calls in a row (what a translated letter asks one by one).
+//
 // Only the retrieval is timed: a batch of 1000 messages is posted, then the
 // clock runs while PeekMessageW(PM_REMOVE) drains it. The machine is shared
 // and noisy, so the modes are interleaved finely: every round installs each
 // mode in turn (the order rotating from round to round), measures one batch
 // of each stream, and removes it again. Both hooks are installed alike
-// (SetWindowsHookExA, all threads, from this process). One line per batch:
+// (SetWindowsHookExW, all threads, from this process). One line per batch:
 //   <round> <stream> <mode> <messages> <seconds>
+// and one per kind of key-state read:
+//   <round> keystate <GetKeyState|GetKeyboardState|GetKeyState*3> <calls> <seconds>
 //
 // Usage: hook_throughput <rounds>
 #include <windows.h>
@@ -89,6 +95,36 @@ double measure(bool chars, int messages) {
     return total;
 }
 
+constexpr int kKeyStateCalls = 200;
+
+// Seconds taken by kKeyStateCalls repetitions of `read`.
+template <class Read>
+double timeCalls(Read read) {
+    LARGE_INTEGER start, stop;
+    QueryPerformanceCounter(&start);
+    for (int i = 0; i < kKeyStateCalls; ++i) read();
+    QueryPerformanceCounter(&stop);
+    return seconds(start, stop);
+}
+
+// The reads are kept alive by summing what they return.
+volatile int g_sink;
+
+void measureKeyStateReads(int round) {
+    const auto one = [] { g_sink = g_sink + GetKeyState(VK_CONTROL); };
+    const auto all = [] {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        g_sink = g_sink + keys[VK_CONTROL];
+    };
+    const auto three = [] {
+        g_sink = g_sink + GetKeyState(VK_CONTROL) + GetKeyState(VK_SHIFT) + GetKeyState(VK_CAPITAL);
+    };
+    std::printf("%d keystate GetKeyState %d %.7f\n", round, kKeyStateCalls, timeCalls(one));
+    std::printf("%d keystate GetKeyboardState %d %.7f\n", round, kKeyStateCalls, timeCalls(all));
+    std::printf("%d keystate GetKeyState*3 %d %.7f\n", round, kKeyStateCalls, timeCalls(three));
+}
+
 Tavrilex loadTavrilex() {
     Tavrilex t;
     t.module = LoadLibraryA(api::kLibraryName);
@@ -120,8 +156,8 @@ void switchTranslationOn() {
 
 void install(char mode, HOOKPROC nullProc, HMODULE nullHook, const Tavrilex& tavrilex, HHOOK& hook) {
     if (mode == 'b') {
-        hook = SetWindowsHookExA(WH_GETMESSAGE, nullProc, nullHook, 0);
-        if (!hook) fail("SetWindowsHookExA");
+        hook = SetWindowsHookExW(WH_GETMESSAGE, nullProc, nullHook, 0);
+        if (!hook) fail("SetWindowsHookExW");
     } else if (mode == 'c') {
         if (tavrilex.ctrl(vyrtel::layouts::kKoi8Typewriter.data(), 47) != 1) fail("DllCtrl");
         switchTranslationOn();
@@ -160,6 +196,7 @@ int main(int argc, char** argv) {
             }
             remove(mode, tavrilex, hook);
         }
+        measureKeyStateReads(round);
         std::fflush(stdout);
     }
     return 0;

@@ -1,6 +1,7 @@
 """Runs hook_throughput.exe in a private Wine session and summarises it:
 messages per second with no hook (a), with the do-nothing hook (b) and with
-Tavrilex.dll translating (c), and the ratios (c)/(b) and (c)/(a).
+Tavrilex.dll translating (c), and the ratios (c)/(b) and (c)/(a); and what
+one key-state read costs, in a plain loop without hooks.
 
 Usage: run_hook_bench.py [rounds]
 Environment as for the Wine tests (scripts/wine-python.sh sets it).
@@ -12,7 +13,7 @@ import sys
 from collections import defaultdict
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tests", "wine"))
-from winetest import WineSession  # noqa: E402
+from winetest import ARCH, WINE, WineSession  # noqa: E402
 
 
 def main():
@@ -24,10 +25,15 @@ def main():
         sys.exit(f"hook_throughput.exe failed ({code}):\n{out}\n{err}")
 
     times = defaultdict(dict)  # (stream, mode) -> {round: seconds per message}
+    calls = defaultdict(list)  # key-state read -> [seconds per call, one per round]
     for line in out.splitlines():
         round_, stream, mode, count, seconds = line.split()
-        times[stream, mode][int(round_)] = float(seconds) / int(count)
+        if stream == "keystate":
+            calls[mode].append(float(seconds) / int(count))
+        else:
+            times[stream, mode][int(round_)] = float(seconds) / int(count)
 
+    print(f"Build under test: {ARCH} (Wine loader {WINE}).")
     print(f"Messages per second through PeekMessageW under Wine: {rounds} rounds, each measuring one "
           f"batch of 1000 posted messages per stream and mode, the modes in rotating order.")
     print("Rates: median over the rounds [slowest .. fastest round]. Ratios: median of the "
@@ -42,6 +48,11 @@ def main():
             ratios = sorted(times[stream, den][r] / times[stream, num][r] for r in times[stream, num])
             q1, median, q3 = statistics.quantiles(ratios, n=4)
             print(f"    ({num})/({den}) {median:.3f}  [{q1:.3f} .. {q3:.3f}]")
+
+    print("\nKey-state reads in a plain loop, no hook: microseconds per call, median [quartiles]")
+    for what, per_call in calls.items():
+        q1, median, q3 = statistics.quantiles([1e6 * t for t in per_call], n=4)
+        print(f"    {what:18} {median:7.1f}  [{q1:.1f} .. {q3:.1f}]")
 
 
 if __name__ == "__main__":

@@ -1,4 +1,4 @@
-"""Times Vyrtel.exe from its start to its window on screen, under 32-bit Wine
+"""Times Vyrtel.exe from its start to its window on screen, under Wine
 on a virtual display, over a number of starts (argument, default 10). Each
 start is measured from the moment `wine Vyrtel.exe` is launched until X
 shows a visible window titled "Vyrtel"; the program is then closed with Esc

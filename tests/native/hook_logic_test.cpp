@@ -65,6 +65,13 @@ struct FakePlatform {
         nextHookCalls.push_back({hook, code, wParam, lParam});
         return nextHookResult;
     }
+    // The form of the character written: the byte itself unless a test
+    // gives the platform a code page.
+    std::map<std::uint8_t, std::uint32_t> codePage;
+    std::uint32_t characterFor(std::uint8_t byte) {
+        const auto found = codePage.find(byte);
+        return found != codePage.end() ? found->second : byte;
+    }
 
     bool wasRead(int vk) const {
         for (int r : reads) {
@@ -399,12 +406,43 @@ TEST_F(HookLogic, TheLowerOfTwoEntriesForOneScanCodeWins) {
     EXPECT_EQ(state.searchPositionSlot, 1);
 }
 
-TEST_F(HookLogic, TheAllZeroEntryTurnsScanCodeZeroIntoCharacterZero) {
-    activate();
-    EXPECT_EQ(typed(0, 'x'), 0u);
-    EXPECT_EQ(state.searchPositionSlot, 46);
-    load(vyrtel::layouts::kKoi8Typewriter.data(), 46);  // without the zero entry
-    EXPECT_EQ(typed(0, 'x'), std::uint32_t('x'));
+// Characters from input methods, on-screen keyboards, posted text and
+// injected Unicode input carry scan code 0: no table entry may claim them,
+// not even the all-zero entry the built-in tables are handed over with.
+TEST_F(HookLogic, ScanCodeZeroNeverMatchesSoCharactersWithoutAKeyPassUnchanged) {
+    using namespace vyrtel::layouts;
+    for (const BuiltinTable* table : {&kKoi8Typewriter, &kKoi8Phonetic, &kCp1251Typewriter, &kCp1251Phonetic}) {
+        activate(*table);
+        ASSERT_EQ(state.entryCount, 47);
+        ASSERT_EQ(state.tableArea[46], (KeyEntry{0, 0, 0, 0}));
+        ASSERT_EQ(table->at(12).scanCode, kScanQ);
+        for (std::uint32_t ch : {std::uint32_t('x'), 0x0439u, 0x4E2Du, 0xE9u, 0u}) {
+            keys.states[kVkShift] = 0;
+            EXPECT_EQ(typed(0, ch), ch);
+            keys.states[kVkShift] = kDown;
+            EXPECT_EQ(typed(0, ch), ch);
+        }
+        keys.states[kVkShift] = 0;
+        EXPECT_EQ(typed(kScanQ, 0x0439u), std::uint32_t(table->at(12).unshifted)) << "a key still translates";
+    }
+    const KeyEntry zeroKey[] = {{0, 0, 'z', 'Z'}, {kScanQ, 0, 'q', 'Q'}};
+    load(zeroKey, 2);
+    EXPECT_EQ(typed(0, 0x263A), 0x263Au) << "an entry for scan code 0 is never reached";
+    EXPECT_EQ(typed(kScanQ), std::uint32_t('q'));
+}
+
+// The engine hands the chosen byte to the platform, which gives the form the
+// message carries (in the DLL, the UTF-16 unit of the byte in the ANSI code
+// page); what passes untranslated is never converted.
+TEST_F(HookLogic, TheChosenByteIsWrittenInThePlatformsFormOnlyWhenTranslated) {
+    activate(vyrtel::layouts::kCp1251Typewriter);
+    keys.codePage = {{0xE9, 0x0439}, {0xC9, 0x0419}, {0x31, 0x31}};
+    EXPECT_EQ(typed(kScanQ, 'q'), 0x0439u);
+    keys.states[kVkShift] = kDown;
+    EXPECT_EQ(typed(kScanQ, 'Q'), 0x0419u);
+    EXPECT_EQ(typed(kScanBackslash, 0xE9), 0xE9u) << "no entry: not converted";
+    state.translationSwitch = 0;
+    EXPECT_EQ(typed(kScanQ, 0xE9), 0xE9u) << "translation off: not converted";
 }
 
 TEST_F(HookLogic, EntriesBeyondTheCountTakePartInNoLookup) {
@@ -527,6 +565,24 @@ TEST_F(HookLogic, AllFourTablesTranslateTheirGraveAccentAndSlashKeys) {
     EXPECT_EQ(typed(kScanSlash), 0xB7u);
     activate(kCp1251Phonetic);
     EXPECT_EQ(typed(kScanSlash), 0xAFu);
+}
+
+// ---- Key states read from GetKeyboardState ----
+
+TEST(KeyboardState, EachByteGivesTheStateGetKeyStateWouldGive) {
+    using detail::keyStateFromKeyboardByte;
+    EXPECT_EQ(keyStateFromKeyboardByte(0x00), 0);
+    EXPECT_EQ(keyStateFromKeyboardByte(0x80), kDown);
+    EXPECT_EQ(keyStateFromKeyboardByte(0x01), kToggled);
+    EXPECT_EQ(keyStateFromKeyboardByte(0x81), static_cast<std::int16_t>(0xFF81));
+    // Bits other than down and toggled mean nothing to GetKeyState.
+    EXPECT_EQ(keyStateFromKeyboardByte(0x7E), 0);
+    EXPECT_EQ(keyStateFromKeyboardByte(0xFF), static_cast<std::int16_t>(0xFF81));
+    for (int byte = 0; byte < 256; ++byte) {
+        const std::int16_t state = keyStateFromKeyboardByte(static_cast<std::uint8_t>(byte));
+        EXPECT_EQ(detail::isDown(state), (byte & 0x80) != 0) << byte;
+        EXPECT_EQ(detail::isToggledOn(state), (byte & 1) != 0) << byte;
+    }
 }
 
 // ---- Working slots ----

@@ -22,6 +22,19 @@ TEST(SharedState, StartsWithNoHookNoLockMethod3SwitchOffBeeperOnAndCount0) {
     EXPECT_EQ(kInitial.searchPositionSlot, 0);
     EXPECT_EQ(kInitial.scanCodeSlot, 0);
     EXPECT_EQ(kInitial.shiftSlot, 0);
+    EXPECT_EQ(kInitial.lockHolder, 0u) << "the lock is free";
+}
+
+// The lock word names its holder whole: a process id alone, or a creation
+// time alone, is a different holder.
+TEST(SharedState, LockHolderWordKeepsProcessIdAndCreationTimeApart) {
+    constexpr std::uint64_t holder = lockHolderWord(0x1234, 0xDEADBEEF);
+    EXPECT_EQ(holder, 0xDEADBEEF00001234u);
+    EXPECT_EQ(holderProcessId(holder), 0x1234u);
+    EXPECT_EQ(holderCreationTimeLow(holder), 0xDEADBEEFu);
+    EXPECT_NE(lockHolderWord(0x1234, 0xDEADBEEE), holder);
+    EXPECT_NE(lockHolderWord(0x1238, 0xDEADBEEF), holder);
+    EXPECT_NE(lockHolderWord(4, 0), 0u) << "a held lock is never the free value";
 }
 
 TEST(SharedState, TableAreaHoldsTheKoi8TypewriterTableThenZeros) {

@@ -37,14 +37,16 @@ def keydown_lparam(scan, repeat=False):
 
 
 @contextlib.contextmanager
-def hook_session(beeps=False, scroll_lock=False):
-    """A Wine session with the library and its test programs installed.
+def hook_session(beeps=False, scroll_lock=False, codepage=None):
+    """A Wine session with the library and its test programs installed;
+    `codepage` names a locale (e.g. "uk_UA.CP1251") whose ANSI code page
+    Wine takes.
 
     The wineserver and Wine's services are started here by a program of no
     interest: they live as long as the session and keep the standard
     handles of the process that started them, so the programs the tests
     read must not be the ones that start them."""
-    with WineSession() as wine:
+    with WineSession(codepage=codepage) as wine:
         if beeps:
             trace_beeps(wine)
         if scroll_lock:
@@ -194,7 +196,8 @@ class Driver(Program):
         """Starts the driver; `commands` run first, and their answers are
         in self.answers."""
         super().__init__(wine, "tavrilex_driver.exe", *commands, "stdin")
-        self.module = int(self.expect("loaded ").split()[1], 16)
+        words = self.expect("loaded ").split()
+        self.module, self.pid = int(words[1], 16), int(words[3])
         self.answers = [self.expect(command.split()[0] + " ").split()[1:] for command in commands]
 
     def call(self, command):
@@ -203,6 +206,12 @@ class Driver(Program):
 
     def record(self):
         return Record(bytes.fromhex(self.ask("record")[0]))
+
+    def identity(self, pid):
+        """(process id, low 32 bits of its creation time): what the lock
+        word holds for that process."""
+        pid, created = map(int, self.ask(f"identity {pid}"))
+        return pid, created
 
     def table(self, name):
         """The 47 entries of a table as the driver hands it over."""
@@ -246,11 +255,14 @@ class Client(Program):
 class Record:
     """The shared hook state decoded from its bytes: three pointer-sized
     handles (4 bytes each in the i386 library, 8 in the x86-64 one), then
-    the same fields in both."""
+    the same fields in both, then the lock holder on an 8-byte boundary:
+    process id and the low half of its creation time."""
 
     HANDLES = struct.Struct("<QQQ" if ARCH == "win64" else "<III")
     FIELDS = struct.Struct("<iBxHHHHHiIIi")
-    SIZE = HANDLES.size + 288
+    HOLDER = struct.Struct("<II")
+    HOLDER_OFFSET = (HANDLES.size + 288 + 7) // 8 * 8
+    SIZE = HOLDER_OFFSET + HOLDER.size
 
     def __init__(self, data):
         self.data = data
@@ -260,3 +272,4 @@ class Record:
          self.method, self.switch, self.beeper, self.count) = self.FIELDS.unpack_from(data, self.HANDLES.size)
         area = data[self.HANDLES.size + 32:self.HANDLES.size + 32 + 64 * 4]
         self.entries = [tuple(area[i:i + 4]) for i in range(0, len(area), 4)]
+        self.holder = self.HOLDER.unpack_from(data, self.HOLDER_OFFSET)  # (0, 0) while free

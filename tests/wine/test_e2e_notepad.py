@@ -1,34 +1,28 @@
-"""Ukrainian typed into Wine's own Notepad under a Windows-1251 ANSI code
-page, with the CP1251 coding chosen in Vyrtel.exe: what really arrives.
+"""Ukrainian typed under a Windows-1251 ANSI code page, with Vyrtel.exe and
+the real library: into Wine's own Notepad, a Unicode program, and into the
+ANSI edit window of test_e2e.py.
 
 Wine takes its ANSI code page from the language and territory of the locale
 that LANG and LC_ALL name (uk_UA: code page 1251), whether or not the C
 library has that locale installed; the ANSI client reports GetACP() to show
 it.
 
-What happens then: Wine calls WH_GETMESSAGE hooks with the Unicode form of
-every message, and converts to the ANSI form only afterwards, for programs
-that retrieve with the A functions. The hook writes the table's code-page
-byte, e.g. E9 for й, into that Unicode form, so a Unicode program such as
-Notepad receives U+00E9 (é), not U+0439 (й): its text, read back as bytes
-(each code unit below 0x100 taken as one byte) in code page 1251, is the
-Ukrainian text typed, but it shows and stores as Latin-1 letters. An ANSI
-program under code page 1251 fares no better: the conversion to ANSI maps
-U+00E9 by code page 1251, which has no é, so it gets a substitute instead of
-E9. Under code page 1252 (test_e2e.py) the conversion keeps every byte
-A0..FF, and ANSI programs get the table bytes exactly.
+The hook is handed the Unicode form of every message and writes the
+character that the table's byte stands for in the ANSI code page: under
+code page 1251 with the CP1251 coding, Notepad receives the Ukrainian
+letters themselves (й, not the é that the bare byte E9 would be), and an
+ANSI program receives the table's bytes back through the system's
+conversion of each message to its ANSI form, whichever coding is chosen.
 """
 
 import subprocess
 import unittest
 
-from test_app import CP1251
-from test_e2e import TABLES, e2e_session
+from test_app import CP1251, KOI8, PHONETIC, TYPEWRITER
+from test_e2e import DRIVER_NAMES, TABLE_NAMES, TABLES, e2e_session, scan_of
 from winetest import WINE, wait_until
 
 LOCALE = "uk_UA.CP1251"
-TEXT = "Ґава і їжак, Євген: 2 яблука"
-ANSI_SAMPLE = "йцукен"
 
 
 def keys_for(text, keys):
@@ -43,12 +37,15 @@ def keys_for(text, keys):
     return typed
 
 
-class NotepadTest(unittest.TestCase):
-    def test_notepad_under_code_page_1251_gets_the_cp1251_bytes_as_code_units(self):
+def every_key(keys, shift):
+    return [("shift+" if shift else "") + key.keysym for key in keys]
+
+
+class CodePage1251Test(unittest.TestCase):
+    def test_notepad_gets_the_ukrainian_letters_and_an_ansi_program_the_table_bytes(self):
         with e2e_session(codepage=LOCALE) as desk:
             wine = desk.wine
             self.assertEqual(desk.client.acp, 1251, "Wine's ANSI code page follows the locale")
-            keys = TABLES[2, 0]  # CP1251, typewriter
 
             notepad = subprocess.Popen([WINE, "notepad.exe"], env=wine.env, cwd=wine.appdir,
                                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
@@ -60,9 +57,7 @@ class NotepadTest(unittest.TestCase):
                                 what="Notepad's window")
             wine.xdotool("windowmove", window, 400, 420)
 
-            desk.choose(CP1251, (2, 3, 0))
-
-            def activate():
+            def activate_notepad():
                 wine.focus(window)
                 x, y, width, height = wine.geometry(window)
                 wine.xdotool("mousemove", "--sync", x + width // 2, y + height // 2, "click", "1")
@@ -72,35 +67,50 @@ class NotepadTest(unittest.TestCase):
                 self.assertEqual(code, 0, out)
                 answer = dict(line.split(" ", 1) for line in out.splitlines())
                 units = answer["wtext"].strip()
-                return [] if units == "-" else [int(units[i:i + 4], 16) for i in range(0, len(units), 4)]
+                return "" if units == "-" else "".join(chr(int(units[i:i + 4], 16)) for i in range(0, len(units), 4))
 
-            activate()
+            # Notepad: every key of both CP1251 layouts, plain and with
+            # Shift, then a sentence; the text read back is the Ukrainian.
+            desk.choose(CP1251, (2, 3, 0))
+            activate_notepad()
             wine.xdotool("key", desk.keys("ctrl+right"))
             wait_until(lambda: desk.reader.record().switch == 1, what="the switch on")
-            wine.xdotool("key", "--delay", "30", *keys_for(TEXT, keys))
-            units = wait_until(lambda: len(u := notepad_text()) == len(TEXT) and u,
-                               what=f"{len(TEXT)} characters in Notepad")
+            expected = ""
+            for layout, control in ((0, TYPEWRITER), (1, PHONETIC)):
+                with self.subTest(table=TABLE_NAMES[2, layout]):
+                    desk.choose(control, (2, 3, layout))
+                    activate_notepad()
+                    keys = TABLES[2, layout]
+                    wine.xdotool("key", "--delay", "20", *every_key(keys, False), *every_key(keys, True))
+                    expected += "".join(key.signs[0] for key in keys) + "".join(key.signs[1] for key in keys)
+                    text = wait_until(lambda: len(t := notepad_text()) >= len(expected) and t,
+                                      what=f"{len(expected)} characters in Notepad")
+                    self.assertEqual(text, expected)
+            sentence = "Ґава і їжак, Євген: 2 яблука"
+            wine.xdotool("key", "--delay", "30", *keys_for(sentence, TABLES[2, 1]))
+            expected += sentence
+            self.assertEqual(wait_until(lambda: len(t := notepad_text()) >= len(expected) and t,
+                                        what="the sentence in Notepad"), expected)
             wine.screenshot("e2e-notepad-cp1251.png")
 
-            # Every key was translated by the CP1251 table in Notepad's own
-            # process: read as CP1251 bytes, the text is the Ukrainian typed.
-            self.assertTrue(all(unit < 0x100 for unit in units), units)
-            self.assertEqual(bytes(units).decode("cp1251"), TEXT)
-            # But the code units are those bytes, so Notepad holds and shows
-            # Latin-1 letters, not Cyrillic ones. (Should the hook come to
-            # write the character that the ANSI code page gives its byte,
-            # Notepad would hold the Ukrainian text itself: then say so here.)
-            self.assertEqual("".join(map(chr, units)), TEXT.encode("cp1251").decode("latin-1"),
-                             "Notepad's text is no longer the table bytes as Latin-1 letters")
-
-            # An ANSI program in the same session does not get the bytes
-            # either: the code page has no character for most of them.
-            desk.activate_client()
-            desk.client.clear()
-            arrived = desk.type(*keys_for(ANSI_SAMPLE, keys))
-            self.assertNotEqual(bytes(code for _, code, _ in arrived), ANSI_SAMPLE.encode("cp1251"),
-                                "an ANSI program under code page 1251 now gets the table bytes")
-            self.assertEqual(desk.client.text(), bytes(code for _, code, _ in arrived))
+            # The ANSI client: the bytes of every table, KOI8 ones included,
+            # come back exactly through the conversion to code page 1251.
+            for choice, control, shown in (((2, 1), None, None), ((2, 0), TYPEWRITER, (2, 3, 0)),
+                                           ((1, 0), KOI8, (1, 3, 0)), ((1, 1), PHONETIC, (1, 3, 1))):
+                with self.subTest(table=TABLE_NAMES[choice]):
+                    if control is not None:
+                        desk.choose(control, shown)
+                    self.assertEqual(desk.reader.record().entries[:46],
+                                     [key.entry() for key in TABLES[choice]], DRIVER_NAMES[choice])
+                    desk.activate_client()
+                    keys = TABLES[choice]
+                    for shift in (False, True):
+                        desk.client.clear()
+                        arrived = desk.type(*every_key(keys, shift))
+                        self.assertEqual([scan_of(lparam) for _, _, lparam in arrived], [key.scan for key in keys])
+                        wanted = bytes(key.byte(shift) for key in keys)
+                        self.assertEqual(bytes(code for _, code, _ in arrived), wanted, f"shift={shift}")
+                        self.assertEqual(desk.client.text(), wanted, f"shift={shift}: the edit control")
 
 
 if __name__ == "__main__":

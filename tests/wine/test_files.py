@@ -35,11 +35,12 @@ class HookLibraryFileTest(unittest.TestCase):
         self.assertTrue(self.image.characteristics & 0x2000, "the DLL flag")
         self.assertLessEqual(os.path.getsize(self.path), most)
         # No C runtime came along: it would bring thread-local storage and
-        # more sections than code, data, exports, imports, relocations and
-        # (x86-64) the unwind tables.
+        # more sections than code, data (the shared record, and each
+        # process's own table of ANSI characters), exports, imports,
+        # relocations and (x86-64) the unwind tables.
         self.assertEqual(self.image.directories[9], (0, 0), "no TLS directory")
         self.assertLessEqual(set(self.image.sections),
-                             {".text", ".swdata", ".rdata", ".edata", ".idata", ".reloc", ".pdata", ".xdata"})
+                             {".text", ".swdata", ".bss", ".rdata", ".edata", ".idata", ".reloc", ".pdata", ".xdata"})
 
     def test_exports_exactly_six_functions_by_the_same_names_and_ordinals_in_every_build(self):
         names, functions = self.image.exports()
@@ -49,10 +50,14 @@ class HookLibraryFileTest(unittest.TestCase):
         self.assertEqual(functions, 6)
 
     def test_imports_only_what_the_hook_and_exports_call(self):
+        # The lock asks whether its holder still runs; the hook goes in as a
+        # Unicode hook and reads each process's ANSI code page once.
         self.assertEqual(self.image.imports(), {
-            "KERNEL32.DLL": ["Beep", "DisableThreadLibraryCalls"],
-            "USER32.DLL": ["CallNextHookEx", "GetKeyState", "IsIconic", "IsWindow", "SetForegroundWindow",
-                           "SetWindowsHookExA", "ShowWindow", "UnhookWindowsHookEx"],
+            "KERNEL32.DLL": ["Beep", "CloseHandle", "DisableThreadLibraryCalls", "GetCurrentProcess",
+                             "GetCurrentProcessId", "GetLastError", "GetProcessTimes", "MultiByteToWideChar",
+                             "OpenProcess"],
+            "USER32.DLL": ["CallNextHookEx", "GetKeyState", "GetKeyboardState", "IsIconic", "IsWindow",
+                           "SetForegroundWindow", "SetWindowsHookExW", "ShowWindow", "UnhookWindowsHookEx"],
         })
 
     def test_shared_section_holds_the_initial_record(self):
@@ -67,6 +72,7 @@ class HookLibraryFileTest(unittest.TestCase):
         self.assertEqual(record.entries[0], (0x02, 0, 0x31, 0x23))  # 1 key: 1 #
         self.assertEqual(record.entries[12], (0x10, 1, 0xCA, 0xEA))  # Q key: KOI8 short i
         self.assertEqual(record.entries[46:], [(0, 0, 0, 0)] * 18)
+        self.assertEqual(record.holder, (0, 0), "the lock is free")
 
 
 class ProgramFilesTest(unittest.TestCase):

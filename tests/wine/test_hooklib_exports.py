@@ -10,6 +10,20 @@ from winetest import ARCH, wait_until
 NO_ENTRY = (0, 0, 0, 0)
 
 
+def race_for_the_lock(keeper, starters, gate):
+    """Releases the starters' DllLock calls at one instant (a named event
+    that the keeper sets); checks that exactly one got the lock and returns
+    that one."""
+    for starter in starters:
+        starter.send(f"gate {gate}", "lock self")
+    for starter in starters:
+        starter.expect("gate waiting", timeout=120)
+    keeper.call(f"open {gate}")
+    results = [int(starter.expect("lock ").split()[1]) for starter in starters]
+    assert sorted(results) == [0] * (len(starters) - 1) + [1], results
+    return starters[results.index(1)]
+
+
 def pattern(fill, count):
     """Entries as the driver's pattern:<fill> table holds them."""
     return [(i + 1, 0, fill, i) for i in range(count)]
@@ -32,6 +46,7 @@ class SharedRecordTest(unittest.TestCase):
             self.assertEqual(second.call("lock self"), 0, "the lock is held by the first process")
 
             # The first process ends; the record lives on in those that map it.
+            self.assertEqual(record.holder, second.identity(first.pid))
             self.assertEqual(first.close(), 0)
             self.assertEqual(second.record().library, first.module)
             self.assertEqual(second.record().entries[:47], second.table("koi8p"))
@@ -169,15 +184,7 @@ class DllLockTest(unittest.TestCase):
     def test_of_twenty_processes_released_at_one_instant_one_takes_the_lock(self):
         with hook_session() as wine:
             keeper = Driver(wine)  # keeps the record mapped until all have answered
-            starters = [Driver(wine) for _ in range(20)]
-            for starter in starters:
-                starter.send("gate vyrtel-lock-race", "lock self")
-            for starter in starters:
-                starter.expect("gate waiting", timeout=120)
-            keeper.call("open vyrtel-lock-race")
-            results = [int(starter.expect("lock ").split()[1]) for starter in starters]
-            self.assertEqual(sorted(results), [0] * 19 + [1])
-            winner = starters[results.index(1)]
+            winner = race_for_the_lock(keeper, [Driver(wine) for _ in range(20)], "vyrtel-lock-race")
             self.assertEqual(keeper.record().library, winner.module)
 
     def test_refused_lock_restores_the_registered_window_and_brings_it_forward(self):
@@ -203,22 +210,106 @@ class DllLockTest(unittest.TestCase):
             self.assertEqual(Driver(wine).call("lock self"), 0)
             self.assertEqual(frame.state()["iconic"], "1")
 
-    def test_lock_outlives_its_holder_and_refuses_without_activating_anything(self):
-        # The holder's registered window is destroyed only when it ends; the
-        # record outlives it in every process that still maps the library.
+    def test_lock_of_an_ended_holder_is_taken_over_and_its_window_forgotten(self):
+        # The record outlives the holder in every process that still maps
+        # the library; the lock does not.
         with hook_session() as wine:
             holder = Driver(wine, "lock self")
             frame = Client(wine)
             holder.ask(f"reg {frame.hwnd}")
             keeper = Driver(wine)  # maps the library after the holder has gone
+            self.assertEqual(keeper.record().holder, keeper.identity(holder.pid))
             frame.ask("destroy")
-            holder.close()
+            self.assertEqual(holder.close(), 0)
 
-            self.assertEqual(Driver(wine).call("lock self"), 0)
-            self.assertEqual(Driver(wine).call("lock self"), 0)
+            successor = Driver(wine)
+            self.assertEqual(successor.call("lock self"), 1)
             record = keeper.record()
-            self.assertEqual(record.library, holder.module)
-            self.assertEqual(record.window, frame.hwnd)
+            self.assertEqual(record.holder, keeper.identity(successor.pid))
+            self.assertEqual((record.library, record.window), (successor.module, 0))
+            self.assertEqual(Driver(wine).call("lock self"), 0, "the successor holds it now")
+            self.assertEqual(successor.call("lock self"), 0, "held: even by the caller itself")
+
+    def test_lock_of_a_terminated_holder_is_taken_over_with_its_hook_removed(self):
+        # Ended by TerminateProcess, the holder removes nothing. Wine 8 goes
+        # on calling its hook; the successor's start must still end with
+        # exactly one hook in the chain, the record naming it.
+        with hook_session() as wine:
+            holder = Driver(wine, "lock self", "toggler 2", "beeper 0", "ctrl koi8t 47")
+            client = Client(wine)
+            frame = Client(wine, "holder's frame")
+            holder.ask(f"reg {frame.hwnd}")
+            keeper = Driver(wine)
+            self.assertNotEqual(keeper.record().hook, 0)
+            self.assertEqual(keeper.call(f"terminate {holder.pid}"), 1, "ended, as Windows sees it")
+            holder.proc.wait(timeout=30)
+
+            successor = Driver(wine)
+            self.assertEqual(successor.call("lock self"), 1)
+            record = keeper.record()
+            self.assertEqual((record.hook, record.window, record.library), (0, 0, successor.module),
+                             "the ended holder's hook and window are forgotten")
+            self.assertEqual(frame.state()["window"], "1", "the window itself is left alone")
+            self.assertEqual(client.char(SCAN_Q), ord("q"), "no hook translates any more")
+
+            self.assertEqual(successor.call("ctrl koi8t 47"), 1)
+            self.assertNotEqual(keeper.record().hook, 0)
+            client.keys(ctrl=0x80)
+            client.shift_down(0x36)
+            self.assertEqual(keeper.record().switch, 1, "one hook flipped the switch once")
+            client.keys()
+            self.assertEqual(client.char(SCAN_Q), 0xCA)
+
+    def test_a_holder_that_ended_while_others_keep_its_process_object_is_taken_over(self):
+        with hook_session() as wine:
+            holder = Driver(wine, "lock self")
+            keeper = Driver(wine)
+            self.assertEqual(keeper.call(f"hold {holder.pid}"), 1)
+            self.assertEqual(holder.close(), 0)
+            self.assertEqual(Driver(wine).call("lock self"), 1)
+
+    def test_a_process_is_the_holder_only_with_the_creation_time_recorded(self):
+        # A process id of an ended holder may be given to a new process: the
+        # lock word pairs it with the holder's creation time. Here a live
+        # process stands in for the one that got the id again.
+        with hook_session() as wine:
+            keeper = Driver(wine)
+            live = Driver(wine)
+            pid, created = keeper.identity(live.pid)
+            self.assertNotEqual(created, 0)
+
+            keeper.ask("holder %#x" % ((created ^ 1) << 32 | pid))
+            taker = Driver(wine)
+            self.assertEqual(taker.call("lock self"), 1, "same id, another creation time: not the holder")
+            self.assertEqual(keeper.record().holder, keeper.identity(taker.pid))
+
+            keeper.ask("holder %#x" % (created << 32 | pid))
+            self.assertEqual(taker.call("lock self"), 0, "id and creation time: the holder, still running")
+            self.assertEqual(keeper.record().holder, (pid, created))
+
+            # No process with that id at all.
+            self.assertEqual(live.close(), 0)
+            self.assertEqual(taker.call("lock self"), 1)
+
+    def test_lock_with_a_null_module_releases_an_ended_holders_lock(self):
+        with hook_session() as wine:
+            holder = Driver(wine, "lock self")
+            keeper = Driver(wine)
+            self.assertEqual(holder.close(), 0)
+            self.assertEqual(keeper.call("lock 0"), 1)
+            record = keeper.record()
+            self.assertEqual((record.holder, record.library), ((0, 0), 0))
+            self.assertEqual(Driver(wine).call("lock self"), 1)
+
+    def test_of_twenty_processes_racing_for_an_ended_holders_lock_one_takes_it(self):
+        with hook_session() as wine:
+            holder = Driver(wine, "lock self")
+            keeper = Driver(wine)
+            starters = [Driver(wine) for _ in range(20)]
+            self.assertEqual(holder.close(), 0)
+            winner = race_for_the_lock(keeper, starters, "vyrtel-takeover-race")
+            record = keeper.record()
+            self.assertEqual((record.holder, record.library), (keeper.identity(winner.pid), winner.module))
 
 
 if __name__ == "__main__":

@@ -94,6 +94,65 @@ class SyntheticKeysTest(unittest.TestCase):
             self.assertEqual(client.char(SCAN_Q, code=0x11), 0x11, "Ctrl+Q")
 
 
+class CharacterFormTest(unittest.TestCase):
+    """The hook is handed the Unicode form of each message and writes what
+    the table's byte means in the ANSI code page of the process it runs in;
+    hook_client.exe pumps with the W functions, so it receives that
+    character as it is."""
+
+    def characters(self, wine, tables):
+        """{table: (Q plain, Q with Shift, the 1 key with Shift)} as the
+        client receives them, translating always."""
+        app = Driver(wine, "lock self", "toggler 4")
+        client = Client(wine)
+        seen = {}
+        for table in tables:
+            app.call(f"ctrl {table} 47")
+            client.keys()
+            plain = client.char(SCAN_Q)
+            client.keys(shift=DOWN)
+            seen[table] = (plain, client.char(SCAN_Q), client.char(SCAN_1, code=ord("!")))
+        return seen
+
+    def test_under_code_page_1251_a_unicode_program_gets_the_code_pages_letters(self):
+        with hook_session(codepage="uk_UA.CP1251") as wine:
+            seen = self.characters(wine, ("cp1251t", "cp1251p", "koi8t", "pattern:0x80"))
+        self.assertEqual(seen["cp1251t"], (ord("й"), ord("Й"), ord("#")))
+        self.assertEqual(seen["cp1251p"], (ord("я"), ord("Я"), ord("#")))
+        # KOI8 bytes read as code page 1251: what an ANSI program of this
+        # system would show for them too.
+        self.assertEqual(seen["koi8t"], (ord(bytes([0xCA]).decode("cp1251")), ord(bytes([0xEA]).decode("cp1251")),
+                                         ord("#")))
+        self.assertEqual(seen["pattern:0x80"][0], ord("Ђ"), "byte 80 of code page 1251")
+
+    def test_under_code_page_1252_the_letters_are_those_of_1252(self):
+        with hook_session() as wine:
+            seen = self.characters(wine, ("cp1251t", "koi8t", "pattern:0x80"))
+        self.assertEqual(seen["cp1251t"], (0xE9, 0xC9, ord("#")), "é É: the bytes as code page 1252 reads them")
+        self.assertEqual(seen["koi8t"], (0xCA, 0xEA, ord("#")))
+        self.assertEqual(seen["pattern:0x80"][0], ord("€"), "byte 80 of code page 1252")
+
+
+class KeylessCharacterTest(unittest.TestCase):
+    def test_characters_without_a_scan_code_pass_unchanged_under_every_coding(self):
+        # As input methods, on-screen keyboards and programs posting text
+        # send them: scan code 0, and often characters no key gives.
+        with hook_session() as wine:
+            app = Driver(wine, "lock self", "toggler 3", "ctrl koi8t 47")
+            client = Client(wine)
+            client.keys(ctrl=DOWN)
+            client.shift_down(SCAN_RSHIFT)
+            client.keys()
+            self.assertEqual(app.record().switch, 1)
+            for table in ("koi8t", "koi8p", "cp1251t", "cp1251p"):
+                with self.subTest(table=table):
+                    app.call(f"ctrl {table} 47")
+                    self.assertEqual(app.record().entries[46], (0, 0, 0, 0), "handed over with the closing entry")
+                    for code in (ord("x"), ord("й"), 0x4E2D, 0xE9, 0x263A):
+                        self.assertEqual(client.char(0, code=code), code, hex(code))
+                    self.assertNotEqual(client.char(SCAN_Q), ord("q"), "a key still translates")
+
+
 class TypedKeysTest(unittest.TestCase):
     def test_typed_keys_are_translated_under_each_toggle_method(self):
         with hook_session(scroll_lock=True) as wine:

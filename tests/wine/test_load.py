@@ -54,12 +54,15 @@ BACKSLASH = 0x2B
 
 
 def table_byte(state, scan, shift, caps):
-    """The byte a state's table gives for a scan code, or None (no entry)."""
+    """The byte a state's table gives for a scan code, or None (no entry;
+    scan code 0, the tables' closing entry, is no key and matches nothing).
+    The client is a Unicode window under code page 1252, which gives every
+    byte of the tables the character of the same number."""
     coding, _, layout = state
     for key in TABLES[coding, layout]:
         if key.scan == scan:
             return key.byte(shift, caps)
-    return 0 if scan == 0 else None  # the closing all-zero entry
+    return None
 
 
 def outcome(state, original, scan, extended, alt, shift, caps, ctrl):

@@ -65,7 +65,7 @@ struct FloodKey {
 };
 
 // The 46 keys of the tables, the backslash key (in no table), scan code 0
-// (the tables' closing entry), the keypad slash and Q with Alt.
+// (no key: what input methods send), the keypad slash and Q with Alt.
 constexpr FloodKey kKeys[] = {
     {0x02, 0}, {0x03, 0}, {0x04, 0}, {0x05, 0}, {0x06, 0}, {0x07, 0}, {0x08, 0}, {0x09, 0}, {0x0A, 0}, {0x0B, 0},
     {0x0C, 0}, {0x0D, 0}, {0x10, 0}, {0x11, 0}, {0x12, 0}, {0x13, 0}, {0x14, 0}, {0x15, 0}, {0x16, 0}, {0x17, 0},

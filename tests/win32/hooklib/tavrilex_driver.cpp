@@ -18,10 +18,20 @@
 //   open <name>            sets the named event (creating it if need be)
 //   terminate              ends the process at once (TerminateProcess, code 99),
 //                          as a crash would, without removing anything
+//   terminate <pid>        ends that process so (TerminateProcess, code 99)
+//   hold <pid>             opens that process and keeps the handle, so that
+//                          its process object outlives it
+//   holder <word>          stores a 64-bit value as the record's lock holder,
+//                          as a process that once held it would have left it
+//   identity <pid>         "identity <pid> <creation time low>": the lock word
+//                          halves of that process
 //   exit
+// It starts by printing "loaded <module> pid <process id>".
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "hooklib/shared_state.h"
@@ -108,6 +118,22 @@ const KeyEntry* tableNamed(const char* name) {
 
 HANDLE gateEvent(const char* name) { return CreateEventA(nullptr, TRUE, FALSE, name); }
 
+DWORD creationTimeLow(DWORD processId) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    FILETIME created{}, exited, kernel, user;
+    if (process != nullptr) {
+        GetProcessTimes(process, &created, &exited, &kernel, &user);
+        CloseHandle(process);
+    }
+    return created.dwLowDateTime;
+}
+
+// The shared record as this process maps it, writable as any mapper may.
+tavrilex::SharedHookState& sharedRecord() {
+    const hooktest::SectionView view = hooktest::findSection(g_library.module, ".swdata");
+    return *reinterpret_cast<tavrilex::SharedHookState*>(const_cast<unsigned char*>(view.bytes));
+}
+
 // Runs one command; returns false when the driver should end.
 bool execute(char* line) {
     char* w[8];
@@ -115,7 +141,7 @@ bool execute(char* line) {
     if (n == 0) return true;
     const char* cmd = w[0];
     if (std::strcmp(cmd, "exit") == 0) return false;
-    if (std::strcmp(cmd, "terminate") == 0) TerminateProcess(GetCurrentProcess(), 99);
+    if (std::strcmp(cmd, "terminate") == 0 && n == 1) TerminateProcess(GetCurrentProcess(), 99);
 
     if (std::strcmp(cmd, "lock") == 0 && n == 2) {
         HINSTANCE module = std::strcmp(w[1], "self") == 0
@@ -149,6 +175,24 @@ bool execute(char* line) {
         } else {
             printHex("table", reinterpret_cast<const unsigned char*>(table), 47 * sizeof(KeyEntry));
         }
+    } else if (std::strcmp(cmd, "terminate") == 0 && n == 2) {
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, hooktest::number(w[1]));
+        const bool ended = process != nullptr && TerminateProcess(process, 99) &&
+                           WaitForSingleObject(process, 30000) == WAIT_OBJECT_0;
+        if (process != nullptr) CloseHandle(process);
+        std::printf("terminate %d\n", ended ? 1 : 0);
+    } else if (std::strcmp(cmd, "hold") == 0 && n == 2) {
+        // Deliberately never closed.
+        HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, hooktest::number(w[1]));
+        std::printf("hold %d\n", process != nullptr ? 1 : 0);
+    } else if (std::strcmp(cmd, "holder") == 0 && n == 2) {
+        const std::uint64_t holder = std::strtoull(w[1], nullptr, 0);
+        __atomic_store_n(&sharedRecord().lockHolder, holder, __ATOMIC_SEQ_CST);
+        std::printf("holder ok\n");
+    } else if (std::strcmp(cmd, "identity") == 0 && n == 2) {
+        const DWORD id = hooktest::number(w[1]);
+        std::printf("identity %lu %lu\n", static_cast<unsigned long>(id),
+                    static_cast<unsigned long>(creationTimeLow(id)));
     } else if (std::strcmp(cmd, "gate") == 0 && n == 2) {
         HANDLE gate = gateEvent(w[1]);
         std::printf("gate waiting\n");
@@ -167,7 +211,8 @@ bool execute(char* line) {
 
 int main(int argc, char** argv) {
     if (!loadLibrary()) return 2;
-    std::printf("loaded %p\n", static_cast<void*>(g_library.module));
+    std::printf("loaded %p pid %lu\n", static_cast<void*>(g_library.module),
+                static_cast<unsigned long>(GetCurrentProcessId()));
     std::fflush(stdout);
     bool fromStdin = false;
     for (int i = 1; i < argc; ++i) {
