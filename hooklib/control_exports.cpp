@@ -63,14 +63,27 @@ HHOOK installHook() {
     return SetWindowsHookExW(WH_GETMESSAGE, GetMsgHookProc, reinterpret_cast<HINSTANCE>(&__ImageBase), 0);
 }
 
+// GetProcessTimes came with Windows NT: Windows 95 lacks it, and a library
+// importing it would not load there at all. So it is looked up when first
+// needed; without it a process is known by its id alone.
+using GetProcessTimesFn = BOOL(WINAPI*)(HANDLE, LPFILETIME, LPFILETIME, LPFILETIME, LPFILETIME);
+
+GetProcessTimesFn processTimes() {
+    HMODULE kernel = GetModuleHandleA("KERNEL32.DLL");
+    FARPROC found = kernel != nullptr ? GetProcAddress(kernel, "GetProcessTimes") : nullptr;
+    return reinterpret_cast<GetProcessTimesFn>(reinterpret_cast<void*>(found));
+}
+
 // The low 32 bits of a process's creation time, or 0 when it cannot be read.
-// Sets `ended` when the process has an exit time: a process that has ended
-// lives on as an object while anyone holds a handle to it.
+// Sets `ended` when the process has ended: a process lives on as an object
+// while anyone holds a handle to it, with an exit time and an exit code.
 std::uint32_t creationTimeLow(HANDLE process, bool& ended) {
+    DWORD exitCode = 0;
+    ended = GetExitCodeProcess(process, &exitCode) && exitCode != STILL_ACTIVE;
     FILETIME created, exited, kernel, user;
-    ended = false;
-    if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
-    ended = exited.dwLowDateTime != 0 || exited.dwHighDateTime != 0;
+    GetProcessTimesFn times = processTimes();
+    if (times == nullptr || !times(process, &created, &exited, &kernel, &user)) return 0;
+    ended = ended || exited.dwLowDateTime != 0 || exited.dwHighDateTime != 0;
     return created.dwLowDateTime;
 }
 
