@@ -49,8 +49,7 @@ TApplication* TApplication::Current() { return current; }
 int TApplication::Run() {
     int status;
     try {
-        if (!mainWindow_) InitializeInstance();
-        status = MessageLoop();
+        status = mainWindow_ || InitializeInstance() ? MessageLoop() : kFailureExitCode;
     } catch (...) {
         ReportCurrentException();
         status = kFailureExitCode;
@@ -63,12 +62,13 @@ int TApplication::Run() {
     }
 }
 
-void TApplication::InitializeInstance() {
+bool TApplication::InitializeInstance() {
     BuildMainWindow();
     if (!mainWindow_) framework::fail("%s: the application has no main window.", Name());
     SetMainWindow(mainWindow_);
     mainWindow_->Create();
     mainWindow_->Show(showCommand_);
+    return true;
 }
 
 void TApplication::BuildMainWindow() {}

@@ -103,8 +103,10 @@ protected:
     // window: calls BuildMainWindow, fails with a framework error when it set
     // no main window, makes sure the main window is marked as such, asks it
     // to create its window (ignoring the result) and shows it with
-    // ShowCommand(). Extensions call the base.
-    virtual void InitializeInstance();
+    // ShowCommand(). False means the application cannot start: Run then
+    // ends with kFailureExitCode at once, without a message loop. Extensions
+    // call the base.
+    virtual bool InitializeInstance();
 
     // The main-window step: derived classes build their main window object
     // here and pass it to SetMainWindow. The base builds none.
