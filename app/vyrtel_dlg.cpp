@@ -76,6 +76,7 @@ void TVyrtelDlg::CmMinimize() {
 
 void TVyrtelDlg::CmAbout() {
     // A plain dialog: its button, Enter and Esc close it; the program waits.
+    // A box that cannot be shown is a failure of the program's own files.
     TDialog about(this, IDD_ABOUT);
-    about.RunModal();
+    if (about.RunModal() == -1) Application()->FailRun();
 }

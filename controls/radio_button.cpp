@@ -1,10 +1,12 @@
-// "BorRadio": a radio button with a round sunken mark. Its owner sets and
-// clears the mark (BM_SETCHECK); a click (mouse, space bar or BM_CLICK)
-// only tells the parent, WM_COMMAND with the id and BN_CLICKED. With
-// BS_AUTORADIOBUTTON it also checks itself and clears the other radio
-// buttons of its group. It takes the focus when clicked, and answers the
-// dialog manager as a radio button, so the arrow keys move the focus
-// within its group.
+// "BorRadio", the custom-control library's (BWCC32.DLL) radio-button window
+// class; programs on the class framework attach a TRadioButton object
+// (framework/radio_button.cpp) to it. A radio button with a round sunken
+// mark. Its owner sets and clears the mark (BM_SETCHECK); a click (mouse,
+// space bar or BM_CLICK) only tells the parent, WM_COMMAND with the id and
+// BN_CLICKED. With BS_AUTORADIOBUTTON it also checks itself and clears the
+// other radio buttons of its group. It takes the focus when clicked, and
+// answers the dialog manager as a radio button, so the arrow keys move the
+// focus within its group.
 #include "control_classes.h"
 #include "control_styles.h"
 #include "control_window.h"
