@@ -119,6 +119,7 @@ LRESULT CALLBACK radioButtonProc(HWND w, UINT message, WPARAM wParam, LPARAM lPa
             if (IsWindowEnabled(w)) click(w);
             return 0;
 
+        case WM_NCPAINT: return paintNonClient(w, wParam);
         case WM_ERASEBKGND: return 1;
         case WM_PAINT: paint(w); return 0;
         case WM_KEYDOWN: return 0;
