@@ -9,14 +9,8 @@
 namespace {
 
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_KEYDOWN:
-            if (wParam == VK_ESCAPE) DestroyWindow(window);
-            return 0;
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
-    }
+    if (message == WM_KEYDOWN && wParam == VK_ESCAPE) DestroyWindow(window);
+    if (message == WM_DESTROY) PostQuitMessage(0);
     return DefWindowProcA(window, message, wParam, lParam);
 }
 

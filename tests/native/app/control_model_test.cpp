@@ -26,10 +26,13 @@ constexpr std::int32_t kScrollLock = tavrilex::kToggleScrollLock;
 constexpr std::int32_t kNumLock = tavrilex::kToggleNumLock;
 constexpr std::int32_t kCycled = tavrilex::kToggleCtrlShiftCycled;
 
-// A model over a recording library, started, its start calls taken.
+// A model over a recording library, started, with a layout and a coding
+// chosen; the calls so far taken.
 struct Started {
-    Started() {
+    explicit Started(Coding coding = Coding::Disabled, Layout layout = Layout::Typewriter) {
         model.Start();
+        if (layout != Layout::Typewriter) model.ChooseLayout(layout);
+        if (coding != Coding::Disabled) model.ChooseCoding(coding);
         library.Take();
     }
     CallRecorder library;
@@ -47,9 +50,7 @@ TEST(ControlModel, StartTakesOutAnyHookThenChoosesCtrlShiftLeftRight) {
 }
 
 TEST(ControlModel, StartForgetsEarlierChoices) {
-    Started s;
-    s.model.ChooseLayout(Layout::Phonetic);
-    s.model.ChooseCoding(Coding::Koi8);
+    Started s(Coding::Koi8, Layout::Phonetic);
     s.model.ChooseToggleMethod(kNumLock);
     s.library.Take();
     EXPECT_EQ(s.model.Start(), (Choices{Coding::Disabled, Layout::Typewriter, kLeftRight}));
@@ -94,26 +95,21 @@ TEST(ControlModel, EachOfTheNineChoicesFromTheStartMakesOneCall) {
 }
 
 TEST(ControlModel, ACodingHandsOverItsTableInTheCurrentLayout) {
-    Started s;
-    s.model.ChooseLayout(Layout::Phonetic);
-    s.library.Take();
+    Started s(Coding::Disabled, Layout::Phonetic);
     EXPECT_EQ(s.model.ChooseCoding(Coding::Koi8).coding, Coding::Koi8);
     EXPECT_EQ(s.model.ChooseCoding(Coding::Cp1251).coding, Coding::Cp1251);
     EXPECT_EQ(s.library.Take(), (Calls{"DllCtrl koi8-phonetic 47 -> 1", "DllCtrl cp1251-phonetic 47 -> 1"}));
 }
 
 TEST(ControlModel, ALayoutChangeHandsOverTheCodingsTableInTheNewLayout) {
-    Started s;
-    s.model.ChooseCoding(Coding::Cp1251);
-    s.library.Take();
+    Started s(Coding::Cp1251);
     EXPECT_EQ(s.model.ChooseLayout(Layout::Phonetic), (Choices{Coding::Cp1251, Layout::Phonetic, kLeftRight}));
     EXPECT_EQ(s.model.ChooseLayout(Layout::Typewriter), (Choices{Coding::Cp1251, Layout::Typewriter, kLeftRight}));
     EXPECT_EQ(s.library.Take(), (Calls{"DllCtrl cp1251-phonetic 47 -> 1", "DllCtrl cp1251-typewriter 47 -> 1"}));
 }
 
 TEST(ControlModel, ALayoutChangeWithoutACodingTakesTheHookOutAgain) {
-    Started s;
-    s.model.ChooseCoding(Coding::Koi8);
+    Started s(Coding::Koi8);
     s.model.ChooseCoding(Coding::Disabled);
     s.library.Take();
     EXPECT_EQ(s.model.ChooseLayout(Layout::Phonetic), (Choices{Coding::Disabled, Layout::Phonetic, kLeftRight}));
@@ -146,26 +142,18 @@ TEST(ControlModel, RepeatingAChoiceRepeatsItsCall) {
 }
 
 TEST(ControlModel, TheToggleMethodInForceIsTheLibrarysAnswerAndTouchesNothingElse) {
-    Started s;
-    s.model.ChooseCoding(Coding::Koi8);
-    s.model.ChooseLayout(Layout::Phonetic);
-    s.library.Take();
+    Started s(Coding::Koi8, Layout::Phonetic);
     s.library.methodAnswer = kCycled;
     EXPECT_EQ(s.model.ChooseToggleMethod(kNumLock), (Choices{Coding::Koi8, Layout::Phonetic, kCycled}));
     EXPECT_EQ(s.library.Take(), Calls{"SetToggler 1 -> 2"});
 }
 
 TEST(ControlModel, TheEndTakesTheHookOutWhetherOrNotACodingWasChosen) {
-    {
-        Started s;
+    for (Coding coding : {Coding::Disabled, Coding::Koi8}) {
+        Started s(coding);
         s.model.End();
         EXPECT_EQ(s.library.Take(), Calls{"DllCtrl null 0 -> 0"});
     }
-    Started s;
-    s.model.ChooseCoding(Coding::Koi8);
-    s.library.Take();
-    s.model.End();
-    EXPECT_EQ(s.library.Take(), Calls{"DllCtrl null 0 -> 0"});
 }
 
 }  // namespace
