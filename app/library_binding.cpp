@@ -2,6 +2,53 @@
 
 namespace vyrtel {
 
-LibraryBinding tavrilexLibrary;
+namespace {
+
+namespace api = tavrilex::api;
+
+// GetProcAddress's result as the entry's real type.
+template <class Entry>
+void bindEntry(Entry& entry, HMODULE module, const char* name) {
+    entry = reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+}  // namespace
+
+LibraryBinding::Outcome LibraryBinding::Bind() {
+    module_ = LoadLibraryA(api::kLibraryName);
+    if (!module_) return Outcome::NotFound;
+
+    // In this order; the hook procedure itself is never looked up.
+    bindEntry(dllCtrl_, module_, api::kDllCtrl);
+    bindEntry(dllReg_, module_, api::kDllReg);
+    bindEntry(dllLock_, module_, api::kDllLock);
+    bindEntry(setToggler_, module_, api::kSetToggler);
+    bindEntry(setBeeper_, module_, api::kSetBeeper);
+    if (!dllCtrl_ || !dllReg_ || !dllLock_ || !setToggler_ || !setBeeper_) {
+        // Unloaded before anybody is told, so nothing of it runs meanwhile.
+        Unbind();
+        return Outcome::Corrupted;
+    }
+
+    if (!dllLock_(module_)) {
+        Unbind();
+        return Outcome::Refused;
+    }
+    return Outcome::Bound;
+}
+
+void LibraryBinding::Unbind() {
+    if (module_) FreeLibrary(module_);
+    module_ = nullptr;
+    dllCtrl_ = nullptr;
+    dllReg_ = nullptr;
+    dllLock_ = nullptr;
+    setToggler_ = nullptr;
+    setBeeper_ = nullptr;
+}
+
+bool LibraryBinding::PutTable(const layouts::BuiltinTable& table) {
+    return dllCtrl_(table.data(), layouts::kBuiltinEntryCount) != 0;
+}
 
 }  // namespace vyrtel

@@ -1,32 +1,58 @@
-// The program's binding to Tavrilex.dll: its module handle and the five
-// control exports, bound by name when the program starts.
+// The program's binding to Tavrilex.dll: the library loaded by file name,
+// its five control exports bound by name and its single-instance lock
+// taken, then the calls the control model and the frame make into it.
 //
-// Invariant from the end of TVyrtelApp's construction until its
-// destruction: either the module handle and all five entries are set, or
-// all six are null. Only TVyrtelApp writes them; the frame and the control
-// dialog read them and skip a call whose entry is null.
+// The application object owns the one binding and hands it on by
+// reference. Either the library is loaded and all five entries are set, or
+// nothing is: a failed Bind leaves the library unloaded.
 #pragma once
 
+#include <windows.h>
+
+#include "app/control_model.h"
 #include "hooklib/tavrilex_api.h"
 
 namespace vyrtel {
 
-struct LibraryBinding {
-    HMODULE module = nullptr;
-    tavrilex::api::DllCtrlFn dllCtrl = nullptr;
-    tavrilex::api::DllRegFn dllReg = nullptr;
-    tavrilex::api::DllLockFn dllLock = nullptr;
-    tavrilex::api::SetTogglerFn setToggler = nullptr;
-    tavrilex::api::SetBeeperFn setBeeper = nullptr;  // bound, never called
+class LibraryBinding final : public HookLibrary {
+public:
+    enum class Outcome {
+        Bound,      // loaded, bound, and this copy holds the lock
+        NotFound,   // the library could not be loaded
+        Corrupted,  // one or more of the five exports is missing
+        Refused,    // another copy holds the lock (the library has brought it forward)
+    };
 
-    // The library is loaded and `entry` (one of the above) is there to call.
-    template <class Entry>
-    bool Bound(Entry entry) const {
-        return module != nullptr && entry != nullptr;
-    }
+    LibraryBinding() = default;
+    ~LibraryBinding() { Unbind(); }
+
+    LibraryBinding(const LibraryBinding&) = delete;
+    LibraryBinding& operator=(const LibraryBinding&) = delete;
+
+    // Loads the library, looks the five exports up in the order DllCtrl,
+    // DllReg, DllLock, SetToggler, SetBeeper, and takes the lock. After any
+    // outcome but Bound the library is unloaded again.
+    Outcome Bind();
+
+    bool Bound() const { return module_ != nullptr; }
+
+    // Frees the library; nothing when it is not loaded.
+    void Unbind();
+
+    // The window a refused DllLock of a later copy brings forward (DllReg).
+    void RegisterWindow(HWND window) { dllReg_(window); }
+
+    bool PutTable(const layouts::BuiltinTable& table) override;
+    void TakeTableOut() override { dllCtrl_(nullptr, 0); }
+    std::int32_t SetToggleMethod(std::int32_t method) override { return setToggler_(method); }
+
+private:
+    HMODULE module_ = nullptr;
+    tavrilex::api::DllCtrlFn dllCtrl_ = nullptr;
+    tavrilex::api::DllRegFn dllReg_ = nullptr;
+    tavrilex::api::DllLockFn dllLock_ = nullptr;
+    tavrilex::api::SetTogglerFn setToggler_ = nullptr;
+    tavrilex::api::SetBeeperFn setBeeper_ = nullptr;  // bound, never called
 };
-
-// The binding of this process.
-extern LibraryBinding tavrilexLibrary;
 
 }  // namespace vyrtel

@@ -4,21 +4,22 @@
 // library as soon as it exists.
 #pragma once
 
+#include "app/control_model.h"
+#include "app/library_binding.h"
 #include "framework/framework.h"
 
 class TSDIDecFrame : public TDecoratedFrame {
 public:
-    // Without a client, the frame makes the control dialog (template 2000,
-    // the application's module) its client. The framework's frames track no
-    // menu selection and take their resources from the application's
-    // module, so `trackMenuSelection` and `module` change nothing.
-    TSDIDecFrame(TWindow* parent, const char* title, TWindow* client = nullptr, bool trackMenuSelection = false,
-                 HINSTANCE module = nullptr);
+    // Makes the control dialog (template 2000, the application's module)
+    // over `model` its client. `library` must stay bound while the frame
+    // has a window.
+    TSDIDecFrame(TWindow* parent, const char* title, vyrtel::LibraryBinding& library, vyrtel::ControlModel& model);
     ~TSDIDecFrame() override;
 
-    // Creates no window while Tavrilex.dll is not loaded (a failed start).
-    // Otherwise creates the frame with its dialog, then registers the
-    // frame's window with the library (DllReg). True once the window exists;
-    // a failure to create it is the framework's error.
+    // Creates the frame with its dialog, then registers the frame's window
+    // with the library (DllReg). True once the window exists.
     bool Create() override;
+
+private:
+    vyrtel::LibraryBinding& library_;
 };

@@ -1,37 +1,10 @@
 #include "app/vyrtel_dlg.h"
 
-#include "app/library_binding.h"
-#include "hooklib/shared_state.h"
-#include "layouts/builtin_tables.h"
+#include "hooklib/tavrilex_api.h"
 #include "resource_ids.h"
 
-namespace {
-
-namespace layouts = vyrtel::layouts;
-
-constexpr std::int32_t kCodingDisabled = 0;
-constexpr std::int32_t kCodingKoi8 = 1;
-constexpr std::int32_t kCodingCp1251 = 2;
-
-constexpr std::int32_t kLayoutTypewriter = 0;
-constexpr std::int32_t kLayoutPhonetic = 1;
-
-// The toggle methods as the library numbers them.
-using tavrilex::kToggleCtrlShiftCycled;
-using tavrilex::kToggleCtrlShiftLeftRight;
-using tavrilex::kToggleNumLock;
-using tavrilex::kToggleScrollLock;
-
-// The table of a coding (KOI8 or CP1251) in a layout; any layout but the
-// typewriter one counts as phonetic.
-const layouts::BuiltinTable& tableOf(std::int32_t coding, std::int32_t layout) {
-    if (coding == kCodingKoi8) return layout == kLayoutTypewriter ? layouts::kKoi8Typewriter : layouts::kKoi8Phonetic;
-    return layout == kLayoutTypewriter ? layouts::kCp1251Typewriter : layouts::kCp1251Phonetic;
-}
-
-const vyrtel::LibraryBinding& library() { return vyrtel::tavrilexLibrary; }
-
-}  // namespace
+using vyrtel::Coding;
+using vyrtel::Layout;
 
 BEGIN_COMMAND_TABLE(TVyrtelDlg, TDialog)
     COMMAND_ENTRY(IDC_KOI8, CmKoi8)                                   // void CmKoi8()
@@ -48,122 +21,51 @@ BEGIN_COMMAND_TABLE(TVyrtelDlg, TDialog)
 END_COMMAND_TABLE()
 // IDCANCEL ("Exit", Esc) is the base dialog's: it closes the dialog.
 
-TVyrtelDlg::TVyrtelDlg(TWindow* parent, int templateId, HINSTANCE module)
-    : TDialog(parent, templateId, module),
-      Coding(kCodingDisabled),
-      ToggleMethod(0),
-      Layout(kLayoutTypewriter),
-      Koi8Button(new TRadioButton(this, IDC_KOI8)),
-      Cp1251Button(new TRadioButton(this, IDC_CP1251)),
-      DisableButton(new TRadioButton(this, IDC_DISABLE)),
-      CtrlShiftLeftRightButton(new TRadioButton(this, IDC_CTRL_SHIFT_LEFT_RIGHT)),
-      ScrollLockButton(new TRadioButton(this, IDC_SCROLL_LOCK)),
-      NumLockButton(new TRadioButton(this, IDC_NUM_LOCK)),
-      CtrlShiftCycledButton(new TRadioButton(this, IDC_CTRL_SHIFT_CYCLED)),
-      PhoneticButton(new TRadioButton(this, IDC_PHONETIC)),
-      TypewriterButton(new TRadioButton(this, IDC_TYPEWRITER)) {}
+TVyrtelDlg::TVyrtelDlg(TWindow* parent, int templateId, vyrtel::ControlModel& model)
+    : TDialog(parent, templateId),
+      Model(model),
+      Koi8Button(this, IDC_KOI8),
+      Cp1251Button(this, IDC_CP1251),
+      DisableButton(this, IDC_DISABLE),
+      CtrlShiftLeftRightButton(this, IDC_CTRL_SHIFT_LEFT_RIGHT),
+      ScrollLockButton(this, IDC_SCROLL_LOCK),
+      NumLockButton(this, IDC_NUM_LOCK),
+      CtrlShiftCycledButton(this, IDC_CTRL_SHIFT_CYCLED),
+      PhoneticButton(this, IDC_PHONETIC),
+      TypewriterButton(this, IDC_TYPEWRITER) {}
 
-TVyrtelDlg::~TVyrtelDlg() {
-    delete Koi8Button;
-    delete Cp1251Button;
-    delete DisableButton;
-    delete CtrlShiftLeftRightButton;
-    delete ScrollLockButton;
-    delete NumLockButton;
-    delete CtrlShiftCycledButton;
-    delete PhoneticButton;
-    delete TypewriterButton;
-    Close(IDCANCEL);
-}
+// The window goes before the buttons' objects do.
+TVyrtelDlg::~TVyrtelDlg() { Close(IDCANCEL); }
 
 bool TVyrtelDlg::Create() {
-    const bool created = TDialog::Create();
-    const vyrtel::LibraryBinding& lib = library();
-    if (lib.Bound(lib.dllCtrl) && lib.Bound(lib.setToggler)) {
-        Layout = kLayoutTypewriter;
-        ShowLayout();
-        // A hook left behind by an earlier copy that did not end in order
-        // goes; the table it had stays in the library until a coding is chosen.
-        Coding = kCodingDisabled;
-        lib.dllCtrl(nullptr, 0);
-        ShowCoding();
-        ToggleMethod = lib.setToggler(kToggleCtrlShiftLeftRight);
-        ShowToggleMethod();
-    }
-    return created;
+    if (!TDialog::Create()) return false;
+    Show(Model.Start());
+    return true;
 }
 
-// ---- what the marks show ----
-
-void TVyrtelDlg::ShowCoding() {
-    DisableButton->SetCheck(Coding == kCodingDisabled);
-    Koi8Button->SetCheck(Coding == kCodingKoi8);
-    Cp1251Button->SetCheck(Coding == kCodingCp1251);
+void TVyrtelDlg::Show(const vyrtel::Choices& choices) {
+    DisableButton.SetCheck(choices.coding == Coding::Disabled);
+    Koi8Button.SetCheck(choices.coding == Coding::Koi8);
+    Cp1251Button.SetCheck(choices.coding == Coding::Cp1251);
+    ScrollLockButton.SetCheck(choices.toggleMethod == tavrilex::kToggleScrollLock);
+    NumLockButton.SetCheck(choices.toggleMethod == tavrilex::kToggleNumLock);
+    CtrlShiftCycledButton.SetCheck(choices.toggleMethod == tavrilex::kToggleCtrlShiftCycled);
+    CtrlShiftLeftRightButton.SetCheck(choices.toggleMethod == tavrilex::kToggleCtrlShiftLeftRight);
+    TypewriterButton.SetCheck(choices.layout == Layout::Typewriter);
+    PhoneticButton.SetCheck(choices.layout == Layout::Phonetic);
 }
 
-void TVyrtelDlg::ShowToggleMethod() {
-    ScrollLockButton->SetCheck(ToggleMethod == kToggleScrollLock);
-    NumLockButton->SetCheck(ToggleMethod == kToggleNumLock);
-    CtrlShiftCycledButton->SetCheck(ToggleMethod == kToggleCtrlShiftCycled);
-    CtrlShiftLeftRightButton->SetCheck(ToggleMethod == kToggleCtrlShiftLeftRight);
-}
+void TVyrtelDlg::CmKoi8() { Show(Model.ChooseCoding(Coding::Koi8)); }
+void TVyrtelDlg::CmCp1251() { Show(Model.ChooseCoding(Coding::Cp1251)); }
+void TVyrtelDlg::CmDisable() { Show(Model.ChooseCoding(Coding::Disabled)); }
 
-void TVyrtelDlg::ShowLayout() {
-    TypewriterButton->SetCheck(Layout == kLayoutTypewriter);
-    PhoneticButton->SetCheck(Layout == kLayoutPhonetic);
-}
+void TVyrtelDlg::CmCtrlShiftLeftRight() { Show(Model.ChooseToggleMethod(tavrilex::kToggleCtrlShiftLeftRight)); }
+void TVyrtelDlg::CmScrollLock() { Show(Model.ChooseToggleMethod(tavrilex::kToggleScrollLock)); }
+void TVyrtelDlg::CmNumLock() { Show(Model.ChooseToggleMethod(tavrilex::kToggleNumLock)); }
+void TVyrtelDlg::CmCtrlShiftCycled() { Show(Model.ChooseToggleMethod(tavrilex::kToggleCtrlShiftCycled)); }
 
-// ---- choices ----
-
-void TVyrtelDlg::ChooseCoding(std::int32_t coding) {
-    const vyrtel::LibraryBinding& lib = library();
-    if (!lib.Bound(lib.dllCtrl)) return;
-    if (coding == kCodingDisabled) {
-        lib.dllCtrl(nullptr, 0);
-        Coding = kCodingDisabled;
-    } else {
-        const layouts::BuiltinTable& table = tableOf(coding, Layout);
-        // Only an installed hook makes the coding current; the library has
-        // stored the table either way.
-        if (lib.dllCtrl(table.data(), layouts::kBuiltinEntryCount)) Coding = coding;
-    }
-    ShowCoding();
-}
-
-void TVyrtelDlg::ChooseToggleMethod(std::int32_t method) {
-    const vyrtel::LibraryBinding& lib = library();
-    if (!lib.Bound(lib.setToggler)) return;
-    ToggleMethod = lib.setToggler(method);
-    ShowToggleMethod();
-}
-
-void TVyrtelDlg::ChooseLayout(std::int32_t layout) {
-    const vyrtel::LibraryBinding& lib = library();
-    if (!lib.Bound(lib.dllCtrl)) return;
-    Layout = layout;
-    ShowLayout();
-    // The library gets the new layout's table of the coding in force (or,
-    // with none, the hook is removed once more).
-    switch (Coding) {
-        case kCodingDisabled: CmDisable(); break;
-        case kCodingKoi8: CmKoi8(); break;
-        case kCodingCp1251: CmCp1251(); break;
-    }
-}
-
-void TVyrtelDlg::CmKoi8() { ChooseCoding(kCodingKoi8); }
-void TVyrtelDlg::CmCp1251() { ChooseCoding(kCodingCp1251); }
-void TVyrtelDlg::CmDisable() { ChooseCoding(kCodingDisabled); }
-
-void TVyrtelDlg::CmCtrlShiftLeftRight() { ChooseToggleMethod(kToggleCtrlShiftLeftRight); }
-void TVyrtelDlg::CmScrollLock() { ChooseToggleMethod(kToggleScrollLock); }
-void TVyrtelDlg::CmNumLock() { ChooseToggleMethod(kToggleNumLock); }
-void TVyrtelDlg::CmCtrlShiftCycled() { ChooseToggleMethod(kToggleCtrlShiftCycled); }
-
-void TVyrtelDlg::CmPhonetic() { ChooseLayout(kLayoutPhonetic); }
-void TVyrtelDlg::CmTypewriter() { ChooseLayout(kLayoutTypewriter); }
-
-// ---- buttons ----
+void TVyrtelDlg::CmPhonetic() { Show(Model.ChooseLayout(Layout::Phonetic)); }
+void TVyrtelDlg::CmTypewriter() { Show(Model.ChooseLayout(Layout::Typewriter)); }
 
 void TVyrtelDlg::CmMinimize() {
     // Exactly as the frame's own minimise button: WM_SYSCOMMAND SC_MINIMIZE.
@@ -174,6 +76,7 @@ void TVyrtelDlg::CmMinimize() {
 
 void TVyrtelDlg::CmAbout() {
     // A plain dialog: its button, Enter and Esc close it; the program waits.
+    // A box that cannot be shown is a failure of the program's own files.
     TDialog about(this, IDD_ABOUT);
-    about.RunModal();
+    if (about.RunModal() == -1) Application()->FailRun();
 }

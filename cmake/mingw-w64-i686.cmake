@@ -10,3 +10,6 @@ set(VYRTEL_STDCALL_DECORATED ON)
 # 4-byte stack alignment; asking for more only adds instructions to every
 # call of the hook. Unwinding on i386 needs no tables.
 set(VYRTEL_HOOK_ARCH_FLAGS -mpreferred-stack-boundary=2 -fno-asynchronous-unwind-tables)
+# Flags of the programs built on the class framework: without exceptions,
+# nothing on i386 unwinds through their frames, so they need no tables.
+set(VYRTEL_PROGRAM_ARCH_FLAGS -fno-asynchronous-unwind-tables)

@@ -10,3 +10,6 @@ set(VYRTEL_STDCALL_DECORATED OFF)
 # 16-byte stack alignment, and its unwinder needs each function's unwind
 # table (.pdata) to walk through a frame, so those tables stay.
 set(VYRTEL_HOOK_ARCH_FLAGS)
+# Flags of the programs built on the class framework: none of their own;
+# the unwind tables stay, as the x86-64 ABI expects of every function.
+set(VYRTEL_PROGRAM_ARCH_FLAGS)

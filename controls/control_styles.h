@@ -84,4 +84,15 @@ constexpr bool staticShowsPrefix(std::uint32_t style) {
     return (style & kStaticNoPrefix) == 0;
 }
 
+// Styles that give a window a non-client area: a border or frame (WS_BORDER,
+// WS_DLGFRAME, WS_THICKFRAME), scroll bars (WS_VSCROLL, WS_HSCROLL), and
+// the edges of the extended style (WS_EX_DLGMODALFRAME, WS_EX_CLIENTEDGE,
+// WS_EX_STATICEDGE). A control with none of them has nothing to paint there.
+inline constexpr std::uint32_t kNonClientStyles = 0x00800000 | 0x00400000 | 0x00040000 | 0x00200000 | 0x00100000;
+inline constexpr std::uint32_t kNonClientExStyles = 0x00000001 | 0x00000200 | 0x00020000;
+
+constexpr bool hasNonClientArea(std::uint32_t style, std::uint32_t exStyle) {
+    return (style & kNonClientStyles) != 0 || (exStyle & kNonClientExStyles) != 0;
+}
+
 }  // namespace bwcc

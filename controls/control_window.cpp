@@ -1,5 +1,6 @@
 #include "control_window.h"
 
+#include "control_styles.h"
 #include "palette.h"
 
 namespace bwcc {
@@ -73,6 +74,16 @@ void redrawUnder(HWND window) {
     GetWindowRect(window, &r);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
     RedrawWindow(parent, &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+static_assert(kNonClientStyles == (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME | WS_VSCROLL | WS_HSCROLL) &&
+              kNonClientExStyles == (WS_EX_DLGMODALFRAME | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE));
+
+LRESULT paintNonClient(HWND window, WPARAM region) {
+    if (!hasNonClientArea(windowStyle(window), static_cast<std::uint32_t>(GetWindowLongA(window, GWL_EXSTYLE)))) {
+        return 0;
+    }
+    return DefWindowProcA(window, WM_NCPAINT, region, 0);
 }
 
 Rect clientRect(HWND window) {

@@ -42,6 +42,12 @@ void takeFocus(HWND window, bool throughDialogManager);
 // without painting their whole rectangle (shades).
 void redrawUnder(HWND window);
 
+// The answer to WM_NCPAINT: a control with no non-client area (the usual
+// case) answers 0 at once, where the default handling would fetch a window
+// DC to paint nothing; that is a good part of each control's first paint
+// under Wine. Others get the default handling.
+LRESULT paintNonClient(HWND window, WPARAM region);
+
 Rect clientRect(HWND window);
 RECT toRECT(const Rect& r);
 

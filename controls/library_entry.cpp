@@ -1,6 +1,7 @@
-// The custom-control library's exported entry points. Programs bind
-// DialogBoxParamA and CreateDialogParamA to this library at load time
-// (instead of USER32's), and look up the BWCC* functions by name.
+// BWCC32.DLL, the custom-control library: its DLL entry point and exported
+// functions (Tavrilex.dll's entry point is hooklib/library_entry.cpp).
+// Programs bind DialogBoxParamA and CreateDialogParamA to this library at
+// load time (instead of USER32's), and look up the BWCC* functions by name.
 //
 // Every entry point is safe to call at any time, in any order and any
 // number of times: the classes are registered on first need, and

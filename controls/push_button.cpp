@@ -111,6 +111,7 @@ LRESULT CALLBACK pushButtonProc(HWND w, UINT message, WPARAM wParam, LPARAM lPar
             return 0;
         }
 
+        case WM_NCPAINT: return paintNonClient(w, wParam);
         case WM_ERASEBKGND: return 1;
         case WM_PAINT: paint(w); return 0;
 

@@ -1,10 +1,12 @@
-// "BorRadio": a radio button with a round sunken mark. Its owner sets and
-// clears the mark (BM_SETCHECK); a click (mouse, space bar or BM_CLICK)
-// only tells the parent, WM_COMMAND with the id and BN_CLICKED. With
-// BS_AUTORADIOBUTTON it also checks itself and clears the other radio
-// buttons of its group. It takes the focus when clicked, and answers the
-// dialog manager as a radio button, so the arrow keys move the focus
-// within its group.
+// "BorRadio", the custom-control library's (BWCC32.DLL) radio-button window
+// class; programs on the class framework attach a TRadioButton object
+// (framework/radio_button.cpp) to it. A radio button with a round sunken
+// mark. Its owner sets and clears the mark (BM_SETCHECK); a click (mouse,
+// space bar or BM_CLICK) only tells the parent, WM_COMMAND with the id and
+// BN_CLICKED. With BS_AUTORADIOBUTTON it also checks itself and clears the
+// other radio buttons of its group. It takes the focus when clicked, and
+// answers the dialog manager as a radio button, so the arrow keys move the
+// focus within its group.
 #include "control_classes.h"
 #include "control_styles.h"
 #include "control_window.h"
@@ -117,6 +119,7 @@ LRESULT CALLBACK radioButtonProc(HWND w, UINT message, WPARAM wParam, LPARAM lPa
             if (IsWindowEnabled(w)) click(w);
             return 0;
 
+        case WM_NCPAINT: return paintNonClient(w, wParam);
         case WM_ERASEBKGND: return 1;
         case WM_PAINT: paint(w); return 0;
         case WM_KEYDOWN: return 0;

@@ -82,6 +82,7 @@ LRESULT CALLBACK shadeProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
             return result;
         }
         case WM_ENABLE: return 0;
+        case WM_NCPAINT: return paintNonClient(w, wParam);
         case WM_ERASEBKGND: return 1;
         case WM_PAINT: paint(w); return 0;
     }

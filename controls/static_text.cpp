@@ -52,6 +52,7 @@ LRESULT CALLBACK staticTextProc(HWND w, UINT message, WPARAM wParam, LPARAM lPar
         case WM_STYLECHANGED:
             InvalidateRect(w, nullptr, FALSE);
             return 0;
+        case WM_NCPAINT: return paintNonClient(w, wParam);
         case WM_ERASEBKGND: return 1;
         case WM_PAINT: paint(w); return 0;
     }

@@ -1,7 +1,5 @@
 #include "framework/application.h"
 
-#include <cstdlib>
-
 #include "framework/framework_error.h"
 #include "framework/message_box_rules.h"
 #include "framework/show_rules.h"
@@ -27,7 +25,7 @@ private:
 };
 }  // namespace
 
-TApplication::TApplication(const char* name) : name_(name ? name : ""), instance_(GetModuleHandleA(nullptr)) {
+TApplication::TApplication(const char* name) : name_(name), instance_(GetModuleHandleA(nullptr)) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     GetStartupInfoA(&startup);
@@ -47,28 +45,24 @@ TApplication::~TApplication() {
 TApplication* TApplication::Current() { return current; }
 
 int TApplication::Run() {
-    int status;
-    try {
-        if (!mainWindow_) InitializeInstance();
-        status = MessageLoop();
-    } catch (...) {
-        ReportCurrentException();
-        status = kFailureExitCode;
-    }
-    try {
-        return TerminateInstance(status);
-    } catch (...) {
-        ReportCurrentException();
-        return kFailureExitCode;
-    }
+    const int status = mainWindow_ || InitializeInstance() ? MessageLoop() : kFailureExitCode;
+    return TerminateInstance(status);
 }
 
-void TApplication::InitializeInstance() {
+bool TApplication::InitializeInstance() {
     BuildMainWindow();
-    if (!mainWindow_) framework::fail("%s: the application has no main window.", Name());
+    if (!mainWindow_) {
+        framework::fail("%s: the application has no main window.", Name());
+        ReportFailure();
+        return false;
+    }
     SetMainWindow(mainWindow_);
-    mainWindow_->Create();
+    if (!mainWindow_->Create()) {
+        ReportFailure();
+        return false;
+    }
     mainWindow_->Show(showCommand_);
+    return true;
 }
 
 void TApplication::BuildMainWindow() {}
@@ -88,14 +82,25 @@ int TApplication::MessageLoop() {
     for (;;) {
         const BOOL got = GetMessageA(&message, nullptr, 0, 0);
         if (got == 0) break;
-        if (got == -1) framework::fail("The message loop failed (error %lu).", GetLastError());
+        if (got == -1) {
+            framework::fail("The message loop failed (error %lu).", GetLastError());
+            runFailed_ = true;
+            break;
+        }
         if (!PreProcess(message)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
-        framework::rethrowPendingException();
     }
-    return static_cast<int>(message.wParam);
+    if (!runFailed_) return static_cast<int>(message.wParam);
+    ReportFailure();
+    return kFailureExitCode;
+}
+
+void TApplication::FailRun() {
+    if (runFailed_) return;
+    runFailed_ = true;
+    PostQuitMessage(kFailureExitCode);
 }
 
 bool TApplication::PreProcess(MSG& message) {
@@ -130,28 +135,10 @@ int TApplication::ShowMessageBox(HWND owner, const char* text, const char* capti
     return MessageBoxExA(owner, text, caption, type, 0);
 }
 
-void TApplication::ReportCurrentException() noexcept {
-    const char* text = "An unexpected error ended the program.";
-    try {
-        throw;
-    } catch (const std::exception& error) {
-        text = error.what();
-    } catch (...) {
-    }
+void TApplication::ReportFailure() {
     // A quit request already waiting would close the box at once; the run
     // is ending anyway, so it is dropped.
     MSG quit;
     PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-    ShowMessageBox(nullptr, text, nullptr, MB_OK | MB_ICONHAND);
+    ShowMessageBox(nullptr, framework::failureReason(), nullptr, MB_OK | MB_ICONHAND);
 }
-
-// The C++ runtime is linked statically. Its default terminate handler would
-// print the type of an uncaught exception to a console that a GUI program
-// does not have, and pulls the symbol demangler (some 50 KB) into every
-// program for it. Uncaught exceptions cannot happen here (every procedure
-// and Run catch everything), so the handler is plain: abort, which the C
-// runtime reports to the user as an abnormal end. Defined in this file
-// because every program links it, before the runtime library is searched.
-namespace __gnu_cxx {
-void __verbose_terminate_handler() { std::abort(); }
-}  // namespace __gnu_cxx

@@ -11,16 +11,17 @@
 // class's BuildMainWindow), runs the message loop until a quit request and
 // returns what per-instance termination makes of the quit code.
 //
-// Errors of the framework (see framework_error.h) that reach Run are shown
-// in a message box with the application's name as caption and the stop
-// icon; the run then ends with exit code 1 (kFailureExitCode).
+// A failure of the framework (see framework_error.h) that ends the run -
+// in per-instance initialisation, in the message loop, or handed over by
+// FailRun - is shown in a message box with the application's name as
+// caption and the stop icon; the run then ends with exit code 1
+// (kFailureExitCode).
 #pragma once
 
 #include <windows.h>
 
-#include <string>
-
 #include "framework/custom_controls.h"
+#include "framework/owned_text.h"
 
 class TWindow;
 
@@ -62,9 +63,18 @@ public:
     // Each queued message is first offered, through PreProcessMessage, to
     // the object of the window it is addressed to and then to those of that
     // window's ancestors (a modeless dialog uses it for keyboard navigation).
-    // A framework error or other exception is reported (see above) and ends
-    // the run: termination then gets kFailureExitCode.
+    // A failed start, or a failure during the loop (FailRun), ends the run:
+    // termination then gets kFailureExitCode.
     int Run();
+
+    // Ends the run because a step failed that has nobody to pass the
+    // failure on to (a command handler's, say): a modal dialog that is open
+    // ends at once (its RunModal returns -1), the message loop ends, the
+    // reason the step recorded (framework::failureReason) is shown in a stop
+    // box, and Run ends with kFailureExitCode. Once is enough; later calls
+    // change nothing.
+    void FailRun();
+    bool RunFailed() const { return runFailed_; }
 
     // The main window object, or null. The application owns it and deletes
     // it when it is destroyed itself.
@@ -100,11 +110,15 @@ public:
 
 protected:
     // Per-instance initialisation, called once by Run when there is no main
-    // window: calls BuildMainWindow, fails with a framework error when it set
-    // no main window, makes sure the main window is marked as such, asks it
-    // to create its window (ignoring the result) and shows it with
-    // ShowCommand(). Extensions call the base.
-    virtual void InitializeInstance();
+    // window: calls BuildMainWindow, makes sure the main window is marked as
+    // such, asks it to create its window and shows it with ShowCommand().
+    // False means the application cannot start: Run then ends with
+    // kFailureExitCode at once, without a message loop. The base reports
+    // its own failures (no main window, a main window that could not be
+    // created) in a stop box before it returns false; an extension that
+    // refuses to start says why itself, or nothing. Extensions call the
+    // base.
+    virtual bool InitializeInstance();
 
     // The main-window step: derived classes build their main window object
     // here and pass it to SetMainWindow. The base builds none.
@@ -119,14 +133,16 @@ private:
     friend class TWindow;
     int MessageLoop();
     bool PreProcess(MSG& message);
-    void ReportCurrentException() noexcept;
+    // Shows framework::failureReason() in a stop box.
+    void ReportFailure();
     void MainWindowDestroyed(const TWindow* window) const;
     void MainWindowDeleted(const TWindow* window);
 
-    std::string name_;
+    framework::OwnedText name_;
     HINSTANCE instance_;
     int showCommand_;
     TWindow* mainWindow_ = nullptr;
     bool loopRunning_ = false;
+    bool runFailed_ = false;
     framework::CustomControlLibrary customControls_;
 };

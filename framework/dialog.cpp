@@ -13,40 +13,47 @@ TDialog::TDialog(TWindow* parent, int templateId, HINSTANCE module)
 
 bool TDialog::Create() {
     if (Handle()) return true;
-    if (TApplication* app = Application()) app->RegisterCustomControlClasses();
-    modal_ = false;
-    HWND parentWindow = Parent() ? Parent()->Handle() : nullptr;
-    HWND created;
-    {
-        Parking parking(registry(), this);
-        created = CreateDialogParamA(Module(), MAKEINTRESOURCEA(templateId_), parentWindow, StandardDialogProc,
-                                     reinterpret_cast<LPARAM>(this));
-    }
-    DWORD error = GetLastError();
-    if (framework::hasPendingException()) {
-        if (created && IsWindow(created)) DestroyWindow(created);
-        framework::rethrowPendingException();
-    }
-    if (!created || !Handle()) framework::fail("Could not create dialog %d (error %lu).", templateId_, error);
-    return true;
+    return MakeWindow(false) != -1;
 }
 
 int TDialog::RunModal() {
-    if (Handle()) framework::fail("Dialog %d is already open.", templateId_);
-    if (TApplication* app = Application()) app->RegisterCustomControlClasses();
-    modal_ = true;
-    HWND owner = Parent() ? Parent()->Handle() : nullptr;
+    if (Handle()) {
+        framework::fail("Dialog %d is already open.", templateId_);
+        return -1;
+    }
+    return static_cast<int>(MakeWindow(true));
+}
+
+INT_PTR TDialog::MakeWindow(bool modal) {
+    TApplication* app = Application();
+    if (app) app->RegisterCustomControlClasses();
+    modal_ = modal;
+    HWND parentWindow = Parent() ? Parent()->Handle() : nullptr;
+    const LPCSTR name = MAKEINTRESOURCEA(templateId_);
+    const LPARAM self = reinterpret_cast<LPARAM>(this);
     INT_PTR result;
     {
         Parking parking(registry(), this);
-        result = DialogBoxParamA(Module(), MAKEINTRESOURCEA(templateId_), owner, StandardDialogProc,
-                                 reinterpret_cast<LPARAM>(this));
+        if (modal) {
+            result = DialogBoxParamA(Module(), name, parentWindow, StandardDialogProc, self);
+        } else {
+            result = CreateDialogParamA(Module(), name, parentWindow, StandardDialogProc, self) ? 0 : -1;
+        }
     }
-    DWORD error = GetLastError();
+    const DWORD error = GetLastError();
     modal_ = false;
-    framework::rethrowPendingException();
-    if (result == -1) framework::fail("Could not create dialog %d (error %lu).", templateId_, error);
-    return static_cast<int>(result);
+    if (TakeSetUpFailure()) {
+        // It has said why. A modal dialog has ended already; a modeless one
+        // goes now.
+        DestroyOwnWindow();
+        return -1;
+    }
+    if (result == -1 || (!modal && !Handle())) {
+        framework::fail("Could not create dialog %d (error %lu).", templateId_, error);
+        return -1;
+    }
+    if (modal && app && app->RunFailed()) return -1;
+    return result;
 }
 
 void TDialog::Close(int code) {
@@ -69,7 +76,9 @@ bool TDialog::PreProcessMessage(MSG& message) {
 INT_PTR TDialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
-            SetUp();
+            // A dialog that cannot set itself up does not stay: a modal one
+            // ends at once, a modeless one is destroyed by its creation.
+            if (!SetUpWindow() && modal_) EndDialog(Handle(), -1);
             return TRUE;  // the dialog manager focuses the first control
         case WM_COMMAND:
             return RouteCommand(wParam, lParam) ? TRUE : FALSE;
@@ -81,19 +90,12 @@ INT_PTR TDialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 INT_PTR CALLBACK TDialog::StandardDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* dialog = dynamic_cast<TDialog*>(registry().claim(window));
+    // Only a dialog's creation gives this procedure, and it parks that
+    // dialog for the window's first message.
+    auto* dialog = static_cast<TDialog*>(registry().claim(window));
     if (!dialog) return FALSE;
     if (!dialog->Handle()) dialog->Attach(window);
-    INT_PTR result;
-    try {
-        result = dialog->DialogProc(message, wParam, lParam);
-    } catch (...) {
-        framework::keepPendingException();
-        // A modal dialog ends at once, so that RunModal can pass the error
-        // on; a modeless one is dealt with by Create or the message loop.
-        if (dialog->modal_) EndDialog(window, -1);
-        result = FALSE;
-    }
+    const INT_PTR result = dialog->DialogProc(message, wParam, lParam);
     // Still bound means still alive: a deleted object unbinds itself.
     if (message == WM_NCDESTROY && registry().find(window) == dialog) dialog->Detach();
     return result;

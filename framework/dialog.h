@@ -30,15 +30,17 @@ public:
 
     // Creates the modeless dialog window (a child or owned window of the
     // parent's window, as the template's style says) and returns true once
-    // it exists. Throws framework::Error "Could not create dialog N" when
-    // the template or one of its window classes is missing, or the error
-    // raised while the dialog set itself up. Derived classes extend it:
-    // call the base, then set the controls.
+    // it exists. False, with the reason recorded, when it could not be made
+    // ("Could not create dialog N": the template or one of its window
+    // classes is missing) or could not set itself up. Derived classes
+    // extend it: call the base, then set the controls.
     bool Create() override;
 
     // Runs the dialog modally, owned by the parent's window, and returns the
-    // code it was closed with (IDOK, IDCANCEL, ...) once it is closed.
-    // Throws framework::Error when the dialog cannot be created.
+    // code it was closed with (IDOK, IDCANCEL, ...) once it is closed; -1
+    // when it could not be made or set up (the reason recorded as for
+    // Create), or when the run failed while it was open
+    // (TApplication::FailRun), which closes it at once.
     int RunModal();
 
     bool IsModal() const { return modal_; }
@@ -63,6 +65,12 @@ protected:
     virtual INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
+    // Makes the window from the template, modeless or modal: both ways go
+    // through the custom-control library with the same preparation and the
+    // same account of failure. Returns -1 on failure; otherwise 0 for a
+    // modeless window, the closing code for a modal one.
+    INT_PTR MakeWindow(bool modal);
+
     static INT_PTR CALLBACK StandardDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     int templateId_;

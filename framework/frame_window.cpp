@@ -84,10 +84,10 @@ void TFrameWindow::ApplyIcons() {
 
 bool TFrameWindow::MayClose() { return client_ ? client_->MayClose() : true; }
 
-void TFrameWindow::SetUp() {
-    TWindow::SetUp();
+bool TFrameWindow::SetUp() {
+    if (!TWindow::SetUp()) return false;
     ApplyIcons();
-    if (!client_ || !client_->Handle()) return;
+    if (!client_ || !client_->Handle()) return true;
     if (shrinkToClient_) {
         FitToClient();
     } else {
@@ -97,6 +97,7 @@ void TFrameWindow::SetUp() {
     // client has WS_VISIBLE in its new style anyway).
     HWND client = client_->Handle();
     if (!(GetWindowLongA(client, GWL_STYLE) & WS_VISIBLE)) ShowWindow(client, SW_SHOWNA);
+    return true;
 }
 
 void TFrameWindow::FitToClient() {

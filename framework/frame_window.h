@@ -58,7 +58,7 @@ public:
 protected:
     // Creates the client's window, applies the icons, then fits to or lays
     // out the client.
-    void SetUp() override;
+    bool SetUp() override;
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 

@@ -1,39 +1,25 @@
-// The framework's own errors and how they travel.
+// The framework's own failures, as values.
 //
-// Failures of the framework itself (a window class that cannot be
+// A step of the framework that fails (a window class that cannot be
 // registered, a window or dialog that cannot be created, a template control
-// that is missing, no main window) are thrown as framework::Error. No C++
-// exception may cross a window or dialog procedure (the platform's frames
-// cannot be unwound), so every procedure catches everything, parks it here
-// as the pending exception and lets the platform call return; the framework
-// code that made that call (window creation, modal execution, the message
-// loop) rethrows it. TApplication::Run catches whatever reaches it, shows
-// the text in a stop-icon message box and ends the run with exit code 1.
+// that is missing, no main window) records why with `fail` and returns
+// false (or the platform's own failure value: -1 from a modal dialog). A
+// caller that cannot go on returns false in turn and records nothing more,
+// so the reason recorded is the first cause. Whoever has nobody left to
+// return to reports it: TApplication shows it in a stop box and ends the
+// run with exit code 1 (application.h). The framework, and every program
+// built on it, is compiled without C++ exceptions.
+// Everything runs on the application's one user-interface thread.
 #pragma once
-
-#include <exception>
 
 namespace framework {
 
-class Error : public std::exception {
-public:
-    explicit Error(const char* text) noexcept;
-    const char* what() const noexcept override { return text_; }
+// Records the reason of a failed step, formatted as wsprintfA formats
+// (%d, %u, %lu, %s ...; at most 1024 characters), and returns false, so
+// that a failing step can end with `return fail(...)`.
+bool fail(const char* format, ...);
 
-private:
-    char text_[200];
-};
-
-// Throws an Error with a printf-formatted text.
-[[noreturn]] void fail(const char* format, ...);
-
-// Inside a catch block: keeps the exception being handled as the pending
-// one (the first one wins until it is taken).
-void keepPendingException() noexcept;
-
-bool hasPendingException() noexcept;
-
-// Rethrows the pending exception, if any, and clears it.
-void rethrowPendingException();
+// The reason recorded last, or "" when nothing has failed.
+const char* failureReason();
 
 }  // namespace framework

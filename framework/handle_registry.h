@@ -4,42 +4,43 @@
 // message that arrives for a handle nobody owns yet binds that handle to
 // the parked object, so even the messages sent before CreateWindowEx or
 // CreateDialogParamA return (WM_NCCREATE, WM_CREATE, WM_INITDIALOG...)
-// reach the object. Plain C++ (no windows.h), one user-interface thread.
+// reach the object. Plain C++ (no windows.h, no standard containers, whose
+// growth can throw), one user-interface thread.
 #pragma once
 
+#include <cstddef>
 #include <utility>
-#include <vector>
 
 namespace framework {
 
 template <class Handle, class Object>
 class HandleRegistry {
 public:
+    constexpr HandleRegistry() = default;
+    ~HandleRegistry() {
+        if (entries_ != firstEntries_) delete[] entries_;
+    }
+
+    HandleRegistry(const HandleRegistry&) = delete;
+    HandleRegistry& operator=(const HandleRegistry&) = delete;
+
     Object* find(Handle handle) const {
-        for (const auto& entry : entries_) {
-            if (entry.first == handle) return entry.second;
-        }
-        return nullptr;
+        const Entry* entry = entryOf(handle);
+        return entry ? entry->object : nullptr;
     }
 
     // Binds `handle` to `object`, replacing a binding the handle had.
     void bind(Handle handle, Object* object) {
-        for (auto& entry : entries_) {
-            if (entry.first == handle) {
-                entry.second = object;
-                return;
-            }
+        if (Entry* entry = entryOf(handle)) {
+            entry->object = object;
+            return;
         }
-        entries_.emplace_back(handle, object);
+        if (size_ == capacity_) grow();
+        entries_[size_++] = Entry{handle, object};
     }
 
     void unbind(Handle handle) {
-        for (auto it = entries_.begin(); it != entries_.end(); ++it) {
-            if (it->first == handle) {
-                entries_.erase(it);
-                return;
-            }
-        }
+        if (Entry* entry = entryOf(handle)) *entry = entries_[--size_];
     }
 
     // Parks `object` (or null) for the next unknown handle; returns what was
@@ -58,10 +59,36 @@ public:
         return object;
     }
 
-    std::size_t size() const { return entries_.size(); }
+    std::size_t size() const { return size_; }
 
 private:
-    std::vector<std::pair<Handle, Object*>> entries_;
+    struct Entry {
+        Handle handle;
+        Object* object;
+    };
+
+    Entry* entryOf(Handle handle) const {
+        for (std::size_t i = 0; i < size_; ++i) {
+            if (entries_[i].handle == handle) return &entries_[i];
+        }
+        return nullptr;
+    }
+
+    void grow() {
+        const std::size_t capacity = 2 * capacity_;
+        Entry* entries = new Entry[capacity];
+        for (std::size_t i = 0; i < size_; ++i) entries[i] = entries_[i];
+        if (entries_ != firstEntries_) delete[] entries_;
+        entries_ = entries;
+        capacity_ = capacity;
+    }
+
+    // Room for the windows of a small program without any allocation.
+    static constexpr std::size_t kFirstCapacity = 16;
+    Entry firstEntries_[kFirstCapacity] = {};
+    Entry* entries_ = firstEntries_;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = kFirstCapacity;
     Object* parked_ = nullptr;
 };
 

@@ -1,7 +1,9 @@
-// TRadioButton: the object of a radio-button control of a parent dialog's
-// template. It does not make a window of its own: when the parent's window
-// is set up it attaches to the template's control with its id (a missing
-// control fails the parent's creation with a framework error).
+// TRadioButton: the framework's object of a radio-button control of a
+// parent dialog's template (the control itself, "BorRadio", is the
+// custom-control library's: controls/radio_button.cpp). It does not make a
+// window of its own: when the parent's window is set up it attaches to the
+// template's control with its id (a missing control fails the parent's
+// creation with a framework error).
 //
 // The framework never moves a check mark by itself: the parent sets every
 // mark with Check/Uncheck (the template's buttons are meant to be the
@@ -20,8 +22,8 @@ public:
     int ControlId() const { return controlId_; }
 
     // Attaches to the parent window's control `ControlId()`; true once
-    // attached. Throws framework::Error when the parent has no window or no
-    // such control.
+    // attached. False, with the reason recorded, when the parent has no
+    // window or no such control.
     bool Create() override;
 
     // Sets (Check) or clears (Uncheck) the check mark with BM_SETCHECK.

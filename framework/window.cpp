@@ -1,7 +1,5 @@
 #include "framework/window.h"
 
-#include <algorithm>
-
 #include "framework/application.h"
 #include "framework/framework_error.h"
 #include "framework/show_rules.h"
@@ -24,36 +22,42 @@ namespace {
 const char kWindowClassName[] = "FrameworkWindow";
 }
 
-TWindow::TWindow(TWindow* parent, const char* title, HINSTANCE module)
-    : title_(title ? title : ""), module_(module) {
+TWindow::Registry TWindow::windows_;
+
+TWindow::TWindow(TWindow* parent, const char* title, HINSTANCE module) : title_(title), module_(module) {
     SetParent(parent);
 }
 
 TWindow::~TWindow() {
     DestroyOwnWindow();
     if (TApplication* app = Application()) app->MainWindowDeleted(this);
-    for (TWindow* child : children_) {
+    DetachDeadChildren();
+    while (TWindow* child = firstChild_) {
+        firstChild_ = child->nextSibling_;
         child->parent_ = nullptr;
-        if (child->handle_ && !IsWindow(child->handle_)) child->Detach();
+        child->nextSibling_ = nullptr;
     }
     SetParent(nullptr);
 }
 
-TWindow::Registry& TWindow::registry() {
-    static Registry windows;
-    return windows;
-}
+TWindow::Registry& TWindow::registry() { return windows_; }
 
 TWindow* TWindow::FromHandle(HWND handle) { return handle ? registry().find(handle) : nullptr; }
 
 void TWindow::SetParent(TWindow* parent) {
     if (parent_ == parent) return;
     if (parent_) {
-        auto& siblings = parent_->children_;
-        siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+        TWindow** link = &parent_->firstChild_;
+        while (*link != this) link = &(*link)->nextSibling_;
+        *link = nextSibling_;
+        nextSibling_ = nullptr;
     }
     parent_ = parent;
-    if (parent_) parent_->children_.push_back(this);
+    if (parent_) {
+        TWindow** link = &parent_->firstChild_;
+        while (*link) link = &(*link)->nextSibling_;
+        *link = this;
+    }
 }
 
 TApplication* TWindow::Application() const { return TApplication::Current(); }
@@ -118,10 +122,10 @@ bool TWindow::ControlNotification(unsigned) { return false; }
 
 bool TWindow::PreProcessMessage(MSG&) { return false; }
 
-void TWindow::RegisterWindowClass() const {
+bool TWindow::RegisterWindowClass() const {
     HINSTANCE instance = InstanceForCreation();
     WNDCLASSA known;
-    if (GetClassInfoA(instance, kWindowClassName, &known)) return;
+    if (GetClassInfoA(instance, kWindowClassName, &known)) return true;
     WNDCLASSA windowClass = {};
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = StandardWindowProc;
@@ -129,44 +133,51 @@ void TWindow::RegisterWindowClass() const {
     windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kWindowClassName;
-    if (!RegisterClassA(&windowClass)) {
-        framework::fail("Could not register the window class \"%s\" (error %lu).", kWindowClassName,
-                        GetLastError());
-    }
+    if (RegisterClassA(&windowClass)) return true;
+    return framework::fail("Could not register the window class \"%s\" (error %lu).", kWindowClassName,
+                           GetLastError());
 }
 
 bool TWindow::Create() {
     if (handle_) return true;
-    RegisterWindowClass();
+    if (!RegisterWindowClass()) return false;
     HWND parentWindow = parent_ ? parent_->handle_ : nullptr;
     HWND created;
     {
         Parking parking(registry(), this);
-        created = CreateWindowExA(exStyle_, kWindowClassName, title_.c_str(), style_, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parentWindow, nullptr,
-                                  InstanceForCreation(), this);
+        created = CreateWindowExA(exStyle_, kWindowClassName, Title(), style_, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, parentWindow, nullptr, InstanceForCreation(), this);
     }
-    DWORD error = GetLastError();
-    if (framework::hasPendingException()) {
-        if (created && IsWindow(created)) DestroyWindow(created);
-        framework::rethrowPendingException();
+    const DWORD error = GetLastError();
+    // A failed set-up has said why, and made the creation fail.
+    if (TakeSetUpFailure()) return false;
+    if (created && handle_) return true;
+    return framework::fail("Could not create the window \"%s\" (error %lu).", Title(), error);
+}
+
+bool TWindow::SetUp() {
+    // A child's creation may add further children: they come last.
+    for (TWindow* child = firstChild_; child; child = child->nextSibling_) {
+        if (!child->handle_ && !child->Create()) return false;
     }
-    if (!created || !handle_) framework::fail("Could not create the window \"%s\" (error %lu).", Title(), error);
     return true;
 }
 
-void TWindow::SetUp() {
-    // By index: a child's creation may add further children.
-    for (std::size_t i = 0; i < children_.size(); ++i) {
-        if (!children_[i]->handle_) children_[i]->Create();
-    }
+bool TWindow::SetUpWindow() {
+    setUpFailed_ = !SetUp();
+    return !setUpFailed_;
+}
+
+bool TWindow::TakeSetUpFailure() {
+    const bool failed = setUpFailed_;
+    setUpFailed_ = false;
+    return failed;
 }
 
 LRESULT TWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
-            SetUp();
-            return 0;
+            return SetUpWindow() ? 0 : -1;
         case WM_COMMAND:
             if (RouteCommand(wParam, lParam)) return 0;
             break;
@@ -205,7 +216,11 @@ void TWindow::Attach(HWND handle) {
 void TWindow::Detach() {
     if (handle_) registry().unbind(handle_);
     handle_ = nullptr;
-    for (TWindow* child : children_) {
+    DetachDeadChildren();
+}
+
+void TWindow::DetachDeadChildren() {
+    for (TWindow* child = firstChild_; child; child = child->nextSibling_) {
         if (child->handle_ && !IsWindow(child->handle_)) child->Detach();
     }
 }
@@ -218,23 +233,14 @@ void TWindow::DestroyOwnWindow() {
     WindowDestroying();
     Detach();
     DestroyWindow(window);
-    for (TWindow* child : children_) {
-        if (child->handle_ && !IsWindow(child->handle_)) child->Detach();
-    }
+    DetachDeadChildren();
 }
 
 LRESULT CALLBACK TWindow::StandardWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     TWindow* object = registry().claim(window);
     if (!object) return DefWindowProcA(window, message, wParam, lParam);
     if (!object->handle_) object->handle_ = window;
-    LRESULT result;
-    try {
-        result = object->WindowProc(message, wParam, lParam);
-    } catch (...) {
-        framework::keepPendingException();
-        // A failure while the window is being made fails the creation.
-        result = message == WM_CREATE ? -1 : 0;
-    }
+    const LRESULT result = object->WindowProc(message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         if (TWindow* still = registry().find(window)) still->Detach();
     }

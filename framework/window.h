@@ -8,19 +8,16 @@
 // window is being set up (SetUp), and a child's object is offered the
 // notifications it sends its parent before the parent looks them up.
 //
-// Errors: Create() and the other operations that need the platform throw
-// framework::Error (framework_error.h) when it refuses; no exception ever
-// leaves a window procedure (see framework_error.h for how they travel).
-// Everything runs on the application's one user-interface thread.
+// Errors: Create() returns false when the platform refuses, with the
+// reason recorded (framework_error.h). Everything runs on the application's
+// one user-interface thread.
 #pragma once
 
 #include <windows.h>
 
-#include <string>
-#include <vector>
-
 #include "framework/command_table.h"
 #include "framework/handle_registry.h"
+#include "framework/owned_text.h"
 
 class TApplication;
 
@@ -45,10 +42,10 @@ public:
     // already does). This base version registers the framework's window
     // class "FrameworkWindow" in the module (once) and creates an
     // overlapped, pop-up or child window from the attributes; SetUp runs
-    // during WM_CREATE. Throws framework::Error when the class cannot be
-    // registered or the window cannot be created (or the error raised while
-    // setting it up). Derived classes extend it: call the base, then work
-    // on the window.
+    // during WM_CREATE. False, with the reason recorded, when the class
+    // cannot be registered, the window cannot be created or setting it up
+    // failed (no window is left then). Derived classes extend it: call the
+    // base, then work on the window.
     virtual bool Create();
 
     // The window, or null while none exists.
@@ -113,8 +110,14 @@ protected:
     // The window exists (called during WM_CREATE, or WM_INITDIALOG for a
     // dialog): creates the windows of the child objects that have none yet,
     // in the order the children were added. Extend it to set the window up
-    // further; throw framework::Error to make the creation fail.
-    virtual void SetUp();
+    // further. False, with the reason recorded (framework::fail), makes the
+    // creation fail.
+    virtual bool SetUp();
+
+    // Runs SetUp and remembers whether it failed, for the creation call to
+    // see: TakeSetUpFailure answers once and forgets.
+    bool SetUpWindow();
+    bool TakeSetUpFailure();
 
     // This window's messages. The base sets the window up on WM_CREATE,
     // routes WM_COMMAND (control object first, then DispatchCommand), ends
@@ -143,8 +146,6 @@ protected:
     // messages of the destruction.
     void DestroyOwnWindow();
 
-    const std::vector<TWindow*>& Children() const { return children_; }
-
     static Registry& registry();
 
     // The application's instance handle (or this module's) for creation.
@@ -152,13 +153,21 @@ protected:
 
 private:
     static LRESULT CALLBACK StandardWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void RegisterWindowClass() const;
+    bool RegisterWindowClass() const;
+    // Detaches the children whose windows are gone.
+    void DetachDeadChildren();
+
+    static Registry windows_;
 
     HWND handle_ = nullptr;
     TWindow* parent_ = nullptr;
-    std::vector<TWindow*> children_;
-    std::string title_;
+    // The children in the order they were added: the first, then each
+    // one's next sibling.
+    TWindow* firstChild_ = nullptr;
+    TWindow* nextSibling_ = nullptr;
+    framework::OwnedText title_;
     HINSTANCE module_;
     DWORD style_ = WS_OVERLAPPEDWINDOW;
     DWORD exStyle_ = 0;
+    bool setUpFailed_ = false;
 };

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "hooklib/tavrilex_api.h"
 #include "layouts/builtin_tables.h"
 #include "layouts/key_entry.h"
 
@@ -37,7 +38,7 @@ struct SharedHookState {
     std::uint16_t capsLockSlot;
     std::uint16_t shiftSlot;
 
-    std::int32_t toggleMethod;        // kToggle... below
+    std::int32_t toggleMethod;        // kToggle... of tavrilex_api.h
     std::uint32_t translationSwitch;  // 0 off, 1 on; written by the hook only
     std::uint32_t beeperFlag;         // 1: beep when the switch changes
     std::int32_t entryCount;          // entries of tableArea taking part
@@ -80,13 +81,6 @@ static_assert(offsetof(SharedHookState, tableArea) == kHandlesEnd + 32);
 inline constexpr std::size_t kLockHolderOffset = (kHandlesEnd + 288 + 7) / 8 * 8;
 static_assert(offsetof(SharedHookState, lockHolder) == kLockHolderOffset);
 static_assert(sizeof(SharedHookState) == kLockHolderOffset + 8);
-
-// Toggle methods. Any other value is stored as given and means: translate
-// every character, toggle nothing.
-inline constexpr std::int32_t kToggleScrollLock = 0;
-inline constexpr std::int32_t kToggleNumLock = 1;
-inline constexpr std::int32_t kToggleCtrlShiftCycled = 2;
-inline constexpr std::int32_t kToggleCtrlShiftLeftRight = 3;
 
 // The record as the library file stores it: no hook, lock free, method 3,
 // switch off, beeper on, count 0, and a copy of the KOI8 typewriter table

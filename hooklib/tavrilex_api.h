@@ -1,16 +1,30 @@
-// The interface of Tavrilex.dll as its callers see it: the names the control
-// program looks up with GetProcAddress and the signatures behind them. All
-// exports use the standard Windows calling convention and take and return
-// 32-bit values, but for handles and pointers, which are as wide as the
-// build's (64 bits in the x86-64 library); none validates its arguments or
-// reports errors.
+// The interface of Tavrilex.dll as its callers see it: the toggle methods,
+// the names the control program looks up with GetProcAddress and the
+// signatures behind them. All exports use the standard Windows calling
+// convention and take and return 32-bit values, but for handles and
+// pointers, which are as wide as the build's (64 bits in the x86-64
+// library); none validates its arguments or reports errors. The numbers
+// need no windows.h, so that portable code (the engine, the control
+// program's model) shares them.
 #pragma once
-
-#include <windows.h>
 
 #include <cstdint>
 
 #include "layouts/key_entry.h"
+
+namespace tavrilex {
+
+// Toggle methods, as SetToggler takes them. Any other value is stored as
+// given and means: translate every character, toggle nothing.
+inline constexpr std::int32_t kToggleScrollLock = 0;
+inline constexpr std::int32_t kToggleNumLock = 1;
+inline constexpr std::int32_t kToggleCtrlShiftCycled = 2;
+inline constexpr std::int32_t kToggleCtrlShiftLeftRight = 3;
+
+}  // namespace tavrilex
+
+#ifdef _WIN32
+#include <windows.h>
 
 namespace tavrilex::api {
 
@@ -58,7 +72,9 @@ inline constexpr char kGetMsgHookProc[] = "_GetMsgHookProc@12";
 
 }  // namespace tavrilex::api
 
-#ifdef TAVRILEX_BUILDING_LIBRARY
+#endif  // _WIN32
+
+#if defined(_WIN32) && defined(TAVRILEX_BUILDING_LIBRARY)
 extern "C" {
 std::int32_t WINAPI DllCtrl(const vyrtel::layouts::KeyEntry* table, std::int32_t count);
 std::int32_t WINAPI DllLock(HINSTANCE module);

@@ -19,6 +19,9 @@ BUILDS = {
     "win32": (MACHINE_I386, MAGIC_PE32, 8 * 1024),
     "win64": (MACHINE_AMD64, MAGIC_PE32_PLUS, 12 * 1024),
 }
+# The most the control program may weigh: its code, the C runtime's start-up
+# and its resources, without any C++ runtime.
+PROGRAM_MOST = 64 * 1024
 PACKAGE = os.environ.get("VYRTEL_PACKAGE", "")
 
 
@@ -77,12 +80,14 @@ class HookLibraryFileTest(unittest.TestCase):
 
 
 class ProgramFilesTest(unittest.TestCase):
-    def test_the_program_needs_a_clean_windows_and_the_custom_control_library_only(self):
-        image = PeImage(built("Vyrtel.exe"))
+    def test_the_program_is_small_and_needs_a_clean_windows_and_the_custom_control_library_only(self):
+        path = built("Vyrtel.exe")
+        image = PeImage(path)
         self.assertEqual(image.machine, BUILDS[ARCH][0])
+        self.assertLessEqual(os.path.getsize(path), PROGRAM_MOST)
         imports = image.imports()
-        # No C++ runtime, unwinder or thread DLL: the runtime is linked in.
-        self.assertLessEqual(set(imports), {"KERNEL32.DLL", "USER32.DLL", "GDI32.DLL", "MSVCRT.DLL", "BWCC32.DLL"})
+        # No C++ runtime, unwinder or thread DLL; the C runtime's start-up needs MSVCRT.
+        self.assertEqual(set(imports), {"KERNEL32.DLL", "USER32.DLL", "MSVCRT.DLL", "BWCC32.DLL"})
         self.assertEqual(imports["BWCC32.DLL"], ["CreateDialogParamA", "DialogBoxParamA"])
         # Tavrilex.dll is bound by name at run time, so that its absence can be reported.
         self.assertIn("LoadLibraryA", imports["KERNEL32.DLL"])
@@ -97,12 +102,14 @@ class ProgramFilesTest(unittest.TestCase):
         # Only what a clean Windows has: no C++ runtime, unwinder or thread DLL.
         self.assertLessEqual(set(imports), {"BWCC32.DLL", "KERNEL32.DLL", "USER32.DLL", "GDI32.DLL", "MSVCRT.DLL"})
 
-    def test_the_custom_control_library_exports_what_programs_import(self):
+    def test_the_custom_control_library_exports_what_programs_import_and_needs_no_c_runtime(self):
         image = PeImage(built("BWCC32.DLL"))
         self.assertEqual(image.machine, BUILDS[ARCH][0])
         names, _ = image.exports()
         self.assertLessEqual({"BWCCIntlInit", "BWCCRegister", "BWCCIntlTerm", "BWCCMessageBox",
                               "DialogBoxParamA", "CreateDialogParamA"}, set(names))
+        self.assertEqual(set(image.imports()), {"KERNEL32.DLL", "USER32.DLL", "GDI32.DLL"})
+        self.assertEqual(image.directories[9], (0, 0), "no TLS directory: no C runtime came along")
 
 
 class PackageFileTest(unittest.TestCase):

@@ -1,5 +1,6 @@
 """The class framework under Wine: frame and client dialog, response tables,
-radio buttons, modal boxes, minimising, focus, closing, failures in handlers.
+radio buttons, modal boxes, minimising, focus, closing, failed steps in
+handlers.
 
 Each test runs framework_test_app.exe (tests/win32/framework), an
 application built on the framework that writes every handler call and the
@@ -315,7 +316,10 @@ class ClosingTest(unittest.TestCase):
                 self.assertEqual(run.exit_code(), 0)
                 self.assertEqual(run.events(mark), expected + self.ENDING)
 
-    def test_an_exception_in_a_handler_is_reported_and_ends_the_run_with_1(self):
+    def test_a_failed_step_in_a_handler_is_reported_and_ends_the_run_with_1(self):
+        # The handler's step records why it failed and the handler hands the
+        # failure to the application; in the modal box, the box ends at once
+        # and its RunModal answers -1.
         for where in ("dialog", "modal box"):
             with self.subTest(where=where), WineSession() as wine:
                 install(wine)
@@ -327,11 +331,12 @@ class ClosingTest(unittest.TestCase):
                 else:
                     run.click_control(203)
                     opened = run.wait_line("modal open")
-                    throw = [l for l in run.lines()[:opened] if l.startswith("control 210 at ")][-1].split()
-                    run.click(int(throw[3]), int(throw[4]))
+                    fail = [l for l in run.lines()[:opened] if l.startswith("control 210 at ")][-1].split()
+                    run.click(int(fail[3]), int(fail[4]))
                     text = "Modal handler failure for the test"
                 run.wait_line(f"BWCCMessageBox owner=none type=2010 caption=FwTest text={text}")
                 box = wine.wait_window("^FwTest$")
+                self.assertEqual(wine.find_windows("^FwTest Modal$"), [], "the modal box has ended")
                 if where == "dialog":
                     wine.screenshot("framework_handler_failure.png")
                 wine.focus(box)
@@ -339,6 +344,9 @@ class ClosingTest(unittest.TestCase):
                 self.assertEqual(run.exit_code(), 1)
                 run.assert_in_order(self, ["terminate 1", "BWCCIntlTerm", "FreeLibrary BWCC32.DLL", "exit 1"])
                 self.assertNotIn("modal returned", " ".join(run.lines()))
+                if where == "modal box":
+                    run.assert_in_order(self, ["modal failed", f"BWCCMessageBox owner=none type=2010 caption=FwTest "
+                                                               f"text={text}"])
 
 
 if __name__ == "__main__":

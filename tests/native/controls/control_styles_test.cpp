@@ -7,6 +7,20 @@
 
 using namespace bwcc;
 
+TEST(NonClientArea, OnlyBordersFramesScrollBarsAndEdgesMakeOne) {
+    // Every control of the program's templates: child, visible, tab stop,
+    // group, their own style bits.
+    for (std::uint32_t style : {0x50010004u, 0x50010001u, 0x50008101u, 0x50028101u, 0x50000000u, 0x50000002u}) {
+        EXPECT_FALSE(hasNonClientArea(style, 0x00000004)) << std::hex << style;  // WS_EX_NOPARENTNOTIFY
+    }
+    for (std::uint32_t style : {0x00800000u, 0x00400000u, 0x00C00000u, 0x00040000u, 0x00200000u, 0x00100000u}) {
+        EXPECT_TRUE(hasNonClientArea(0x50000000 | style, 0)) << std::hex << style;
+    }
+    for (std::uint32_t exStyle : {0x00000001u, 0x00000200u, 0x00020000u}) {
+        EXPECT_TRUE(hasNonClientArea(0x50000000, exStyle)) << std::hex << exStyle;
+    }
+}
+
 TEST(ShadeStyle, DecodesTheTemplatesStyleValues) {
     // Captioned, centred group boxes (with and without WS_GROUP).
     for (std::uint32_t style : {0x50008101u, 0x50028101u}) {

@@ -74,4 +74,16 @@ TEST(HandleRegistry, UnbindForgetsAHandleAndBindReplacesAStaleBinding) {
     EXPECT_EQ(registry.size(), 1u);
 }
 
+TEST(HandleRegistry, KeepsEveryBindingAsItGrowsAndAfterUnbindsInAnyOrder) {
+    Registry registry;
+    Object objects[100];
+    for (int i = 0; i < 100; ++i) {
+        objects[i].id = i;
+        registry.bind(1000 + i, &objects[i]);
+    }
+    for (int i = 0; i < 100; i += 3) registry.unbind(1000 + i);
+    EXPECT_EQ(registry.size(), 66u);
+    for (int i = 0; i < 100; ++i) EXPECT_EQ(registry.find(1000 + i), i % 3 ? &objects[i] : nullptr) << i;
+}
+
 }  // namespace

@@ -1,11 +1,8 @@
-// A stand-in for Tavrilex.dll used only by the control program's tests: it
-// has the same control exports, appends every call and its arguments to the
-// log file named by VYRTEL_RECORD_LOG, and its results can be steered:
-//   VYRTEL_RECORD_HOOK=fail   DllCtrl with a table reports no hook (0)
-//   VYRTEL_RECORD_LOCK=held   DllLock reports the lock as held (0)
-// either as environment variables (for the whole run) or as lines of the
-// file named by VYRTEL_RECORD_STEERING, read at each call, so that a test
-// can change a result while the program runs (the file wins).
+// A stand-in for Tavrilex.dll used only by the control program's Wine
+// tests: it has the same control exports, appends every call and its
+// arguments to the log file named by VYRTEL_RECORD_LOG, and with
+// VYRTEL_RECORD_LOCK=held in the environment DllLock reports the lock as
+// held by another copy (0). Every table it is given is "hooked" (1).
 // Loading and unloading are logged too ("attach"; "detach unload" when the
 // program frees the library, "detach exit" when its process ends with the
 // library still loaded), so a test can tell whether and how it was unloaded.
@@ -20,31 +17,8 @@ namespace {
 
 HMODULE g_self;
 
-// Whether `name` is steered to `value`: by a "name=value" line of the
-// steering file when there is one, else by the environment variable.
+// Whether the environment variable `name` is `value`.
 bool steered(const char* name, const char* value) {
-    char path[MAX_PATH];
-    const DWORD n = GetEnvironmentVariableA("VYRTEL_RECORD_STEERING", path, sizeof path);
-    if (n > 0 && n < sizeof path) {
-        HANDLE f = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (f != INVALID_HANDLE_VALUE) {
-            char text[512];
-            DWORD got = 0;
-            ReadFile(f, text, sizeof text - 1, &got, nullptr);
-            CloseHandle(f);
-            text[got] = '\0';
-            char wanted[96];
-            std::snprintf(wanted, sizeof wanted, "%s=", name);
-            for (const char* at = std::strstr(text, wanted); at; at = std::strstr(at + 1, wanted)) {
-                if (at != text && at[-1] != '\n') continue;
-                const char* v = at + std::strlen(wanted);
-                const std::size_t length = std::strcspn(v, "\r\n");
-                if (length == std::strlen(value) && std::strncmp(v, value, length) == 0) return true;
-            }
-            return false;
-        }
-    }
     char buf[32];
     const DWORD m = GetEnvironmentVariableA(name, buf, sizeof buf);
     return m > 0 && m < sizeof buf && std::strcmp(buf, value) == 0;
@@ -95,7 +69,7 @@ extern "C" {
 LONG WINAPI RecDllCtrl(const void* table, LONG count) {
     char desc[600], line[700];
     describeTable(table, count, desc, sizeof desc);
-    const LONG result = table && !steered("VYRTEL_RECORD_HOOK", "fail") ? 1 : 0;
+    const LONG result = table ? 1 : 0;
     std::snprintf(line, sizeof line, "DllCtrl %s %ld -> %ld", desc, long(count), long(result));
     log(line);
     return result;

@@ -4,7 +4,7 @@
 //
 //   frame             frame (shrink-to-client) + modeless client dialog with
 //                     radio buttons, a derived response table over a base
-//                     one, a modal box, a throwing handler
+//                     one, a modal box, handlers whose step fails
 //   unfitted          the same frame without shrink-to-client
 //   no-main-window    the main-window step builds nothing
 //   missing-template  the client's dialog template does not exist
@@ -14,7 +14,6 @@
 #include <windows.h>
 
 #include <cstring>
-#include <stdexcept>
 
 #include "framework/framework.h"
 #include "import_spy.h"
@@ -125,6 +124,9 @@ LRESULT CALLBACK focusWatcher(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// A step of a handler that fails: it records why and answers false.
+bool failingStep(const char* reason) { return framework::fail("%s", reason); }
+
 // ---- the window classes under test ----
 
 class TLoggingRadio : public TRadioButton {
@@ -155,18 +157,22 @@ public:
     DECLARE_COMMAND_TABLE();
 
 protected:
-    void SetUp() override {
-        TDialog::SetUp();
+    bool SetUp() override {
+        if (!TDialog::SetUp()) return false;
         EnumChildWindows(Handle(), logControl, 0);
         testLog("modal open");
+        return true;
     }
 
 private:
-    void CmThrow() { throw std::runtime_error("Modal handler failure for the test"); }
+    // A step that fails hands its failure to the application.
+    void CmFail() {
+        if (!failingStep("Modal handler failure for the test")) Application()->FailRun();
+    }
 };
 
 BEGIN_COMMAND_TABLE(TModalBox, TDialog)
-    COMMAND_ENTRY(IDC_MODAL_THROW, CmThrow)  // void CmThrow()
+    COMMAND_ENTRY(IDC_MODAL_FAIL, CmFail)  // void CmFail()
 END_COMMAND_TABLE()
 
 class TClientDialog : public TBaseTestDialog {
@@ -187,12 +193,12 @@ public:
     }
 
     bool Create() override {
-        const bool created = TBaseTestDialog::Create();
+        if (!TBaseTestDialog::Create()) return false;
         clientWindow = Handle();
         const SIZE content = clientSizeOf(Handle());
         testLog("dialog created content %ld %ld", content.cx, content.cy);
         LogChecks();
-        return created;
+        return true;
     }
 
     DECLARE_COMMAND_TABLE();
@@ -215,9 +221,16 @@ private:
     void CmModal() {
         TModalBox box(this, IDD_MODAL);
         const int result = box.RunModal();
+        if (result == -1) {
+            testLog("modal failed");
+            Application()->FailRun();
+            return;
+        }
         testLog("modal returned %d", result);
     }
-    void CmThrow() { throw std::runtime_error("Handler failure for the test"); }
+    void CmFail() {
+        if (!failingStep("Handler failure for the test")) Application()->FailRun();
+    }
 
     // Non-automatic buttons: the dialog sets every mark itself.
     void Choose(int index) {
@@ -243,7 +256,7 @@ BEGIN_COMMAND_TABLE(TClientDialog, TBaseTestDialog)
     COMMAND_ENTRY(IDC_RADIO2, CmSecond)  // void CmSecond()
     COMMAND_ENTRY(IDC_RADIO3, CmThird)   // void CmThird()
     COMMAND_ENTRY(IDC_MODAL, CmModal)    // void CmModal()
-    COMMAND_ENTRY(IDC_THROW, CmThrow)    // void CmThrow()
+    COMMAND_ENTRY(IDC_FAIL, CmFail)      // void CmFail()
 END_COMMAND_TABLE()
 
 class TTestFrame : public TDecoratedFrame {
@@ -252,11 +265,11 @@ public:
     ~TTestFrame() override { testLog("frame deleted"); }
 
     bool Create() override {
-        const bool created = TDecoratedFrame::Create();
+        if (!TDecoratedFrame::Create()) return false;
         frameWindow = Handle();
         testLog("frame created");
         PostMessageA(Handle(), kLogLayoutMessage, 0, 0);
-        return created;
+        return true;
     }
 
 protected:

@@ -13,6 +13,6 @@
 #define IDC_BASE_ONLY 201
 #define IDC_SHARED 202
 #define IDC_MODAL 203
-#define IDC_THROW 204
-#define IDC_MODAL_THROW 210
+#define IDC_FAIL 204
+#define IDC_MODAL_FAIL 210
 #define IDC_MISSING 999
