@@ -1,4 +1,5 @@
-// The image's entry point. The library runs no C runtime start-up: mapping
+// Tavrilex.dll's entry point (the hook library's; the custom-control library
+// has its own). The library runs no C runtime start-up: mapping
 // or unmapping it does nothing beyond sparing the loader the per-thread
 // notifications, so the shared record is never reset and an unload never
 // touches the hook.
