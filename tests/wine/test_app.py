@@ -255,20 +255,22 @@ def press(wine, *keys):
     wine.key(*keys)
 
 
-def started(wine, run, inspector):
-    """Waits until the program shows its frame; returns (frame facts,
-    Screen)."""
-    run.wait_calls(START, run.start_mark)
+def started(wine, recording=True, **options):
+    """Starts the program (Vyrtel options) and waits until it shows its
+    frame, and, with the recording library, has made its start calls;
+    returns (Vyrtel, Inspector, frame facts, Screen)."""
+    run = Vyrtel(wine, **options)
+    inspector = Inspector(wine)
+    if recording:
+        run.wait_calls(START, run.start_mark)
     frame = wait_until(lambda: (f := inspector.frame()) and f["visible"] == "1" and f, what="the frame")
-    return frame, Screen(wine, inspector)
+    return run, inspector, frame, Screen(wine, inspector)
 
 
 class CallSequenceTest(unittest.TestCase):
     def test_each_click_is_one_call_in_order_from_start_to_exit(self):
         with app_session() as wine:
-            run = Vyrtel(wine)
-            inspector = Inspector(wine)
-            frame, screen = started(wine, run, inspector)
+            run, inspector, frame, screen = started(wine)
             # The frame registered itself, after the dialog set up the library.
             self.assertEqual(run.registered_window(), int(frame["hwnd"], 16))
             self.assertEqual(inspector.checks(), marks(0, 3, 0))

@@ -11,8 +11,8 @@ shared record from a process of its own."""
 import unittest
 
 from hooklib_support import Client, Driver
-from test_app import (CP1251, CYCLED, DISABLE, EXIT, KOI8, LEFT_RIGHT, PHONETIC, SCROLL_LOCK, Inspector, Screen, Vyrtel,
-                      app_session, marks)
+from test_app import (CP1251, CYCLED, DISABLE, EXIT, KOI8, LEFT_RIGHT, PHONETIC, SCROLL_LOCK, app_session,
+                      marks, started)
 from winetest import wait_until
 
 Q_KOI8_PHONETIC, Q_KOI8_PHONETIC_SHIFTED = 0xD1, 0xF1  # я Я
@@ -24,10 +24,7 @@ class RealLibraryTest(unittest.TestCase):
     def test_clicked_choices_translate_what_is_typed_in_another_window(self):
         with app_session(library="real", extra=("hook_client.exe", "tavrilex_driver.exe")) as wine:
             reader = Driver(wine)
-            run = Vyrtel(wine)
-            inspector = Inspector(wine)
-            frame = wait_until(lambda: (f := inspector.frame()) and f["visible"] == "1" and f, what="the frame")
-            screen = Screen(wine, inspector)
+            run, inspector, frame, screen = started(wine, recording=False)
             record = wait_until(lambda: (r := reader.record()).window and r, what="the frame registered")
             self.assertEqual(record.window, int(frame["hwnd"], 16))
             self.assertNotEqual(record.library, 0, "the lock is held")

@@ -58,6 +58,13 @@ def box(inspector, title):
     return windows[0], texts, buttons
 
 
+def answer(wine, box, run):
+    """Answers a message box with Enter; returns the program's exit code."""
+    wine.focus(box)
+    wine.key("Return")
+    return run.exit_code()
+
+
 class FailedStartTest(unittest.TestCase):
     def test_without_the_library_a_stop_box_says_so_and_the_run_ends_with_1(self):
         with app_session(library=None, relay=RELAY) as wine:
@@ -71,9 +78,7 @@ class FailedStartTest(unittest.TestCase):
             wine.screenshot("app_dll_not_found.png")
             self.assertIsNone(inspector.frame())
 
-            wine.focus(window)
-            wine.key("Return")
-            self.assertEqual(run.exit_code(), 1)
+            self.assertEqual(answer(wine, window, run), 1)
             self.assertEqual(platform_story(run), [
                 "LoadLibraryA Tavrilex.dll",
                 # The stop icon; no owner, so the box is task-modal.
@@ -92,9 +97,7 @@ class FailedStartTest(unittest.TestCase):
             self.assertEqual(run.calls(), ["attach", "detach unload"])
             self.assertIsNone(inspector.frame())
 
-            wine.focus(window)
-            wine.key("Return")
-            self.assertEqual(run.exit_code(), 1)
+            self.assertEqual(answer(wine, window, run), 1)
             self.assertEqual(platform_story(run), [
                 "LoadLibraryA Tavrilex.dll",
                 # All five, in this order, though the library never has the last.

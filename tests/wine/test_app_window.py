@@ -52,9 +52,7 @@ def dialog_units(controls):
 class FrameTest(unittest.TestCase):
     def test_frame_is_made_with_its_style_and_fits_the_dialogs_content_exactly(self):
         with app_session(relay=("user32.CreateWindowExA",)) as wine:
-            run = Vyrtel(wine, relay=True)
-            inspector = Inspector(wine)
-            frame, _ = started(wine, run, inspector)
+            run, inspector, frame, _ = started(wine, relay=True)
 
             # Created as asked: the set-then-cleared style and the main
             # window's task-bar flag; it is the program's only window of its own.
@@ -155,9 +153,7 @@ class FrameTest(unittest.TestCase):
 class ButtonsTest(unittest.TestCase):
     def test_minimize_and_enter_minimise_and_change_nothing(self):
         with app_session() as wine:
-            run = Vyrtel(wine)
-            inspector = Inspector(wine)
-            _, screen = started(wine, run, inspector)
+            run, inspector, _, screen = started(wine)
             screen.click(KOI8)
             run.wait_calls(["DllCtrl koi8-typewriter 47 -> 1"], len(START))
             screen.click(NUM_LOCK)
@@ -185,9 +181,7 @@ class ButtonsTest(unittest.TestCase):
     def test_exit_escape_and_alt_f4_end_the_program_with_0(self):
         for way in ("Exit", "Escape", "alt+F4"):
             with self.subTest(way=way), app_session() as wine:
-                run = Vyrtel(wine)
-                inspector = Inspector(wine)
-                _, screen = started(wine, run, inspector)
+                run, inspector, _, screen = started(wine)
                 if way == "Exit":
                     screen.click(2)
                 else:
@@ -200,9 +194,7 @@ class ButtonsTest(unittest.TestCase):
 class ScreenTest(unittest.TestCase):
     def test_every_control_shows_on_screen(self):
         with app_session() as wine:
-            run = Vyrtel(wine)
-            inspector = Inspector(wine)
-            frame, screen = started(wine, run, inspector)
+            run, inspector, frame, screen = started(wine)
             screen.click(KOI8)
             wait_until(lambda: inspector.checks() == marks(1, 3, 0), what="KOI8 checked")
             ox, oy = numbers(frame["origin"])

@@ -10,6 +10,7 @@ the same log. The tests drive it with xdotool clicks and keys and read the
 log.
 """
 
+import contextlib
 import os
 import re
 import shutil
@@ -137,12 +138,20 @@ def hexes(values):
     return [int(v, 16) for v in values if "=" not in v]
 
 
+@contextlib.contextmanager
+def frame_session():
+    """A session whose test program shows its frame ("frame" scenario) and
+    is ready; yields (session, FrameworkRun)."""
+    with WineSession() as wine:
+        install(wine)
+        run = FrameworkRun(wine, "frame")
+        run.wait_line("ready")
+        yield wine, run
+
+
 class FrameTest(unittest.TestCase):
     def test_frame_fits_its_dialog_exactly_then_only_lays_it_out_again(self):
-        with WineSession() as wine:
-            install(wine)
-            run = FrameworkRun(wine, "frame")
-            run.wait_line("ready")
+        with frame_session() as (wine, run):
             values, _ = run.layout()
             designed = ints(run.lines()[run.wait_line(r"dialog created content \d+ \d+")].split()[-2:])
             width, height = designed
@@ -200,10 +209,7 @@ class FrameTest(unittest.TestCase):
 
 class CommandTest(unittest.TestCase):
     def test_clicks_and_keys_reach_the_handlers_that_the_tables_choose(self):
-        with WineSession() as wine:
-            install(wine)
-            run = FrameworkRun(wine, "frame")
-            run.wait_line("ready")
+        with frame_session() as (wine, run):
             # A mark set before the window existed is applied when the button attaches.
             run.assert_in_order(self, ["checks 0 1 0", "frame created"])
 
@@ -270,10 +276,7 @@ class CommandTest(unittest.TestCase):
             self.assertEqual(run.events(mark, end + 1), by_request)
 
     def test_modal_box_returns_the_code_of_its_button_enter_and_escape(self):
-        with WineSession() as wine:
-            install(wine)
-            run = FrameworkRun(wine, "frame")
-            run.wait_line("ready")
+        with frame_session() as (wine, run):
             for close, expected in (("click", 1), ("Return", 1), ("Escape", 2)):
                 with self.subTest(close=close):
                     mark = run.mark()
@@ -304,10 +307,7 @@ class ClosingTest(unittest.TestCase):
             "Alt+F4": ["syscommand F060", "close", "frame destroyed", "dialog destroyed"],
         }
         for way, expected in ways.items():
-            with self.subTest(way=way), WineSession() as wine:
-                install(wine)
-                run = FrameworkRun(wine, "frame")
-                run.wait_line("ready")
+            with self.subTest(way=way), frame_session() as (wine, run):
                 mark = run.mark()
                 if way == "Exit button":
                     run.click_control(2)
@@ -321,10 +321,7 @@ class ClosingTest(unittest.TestCase):
         # failure to the application; in the modal box, the box ends at once
         # and its RunModal answers -1.
         for where in ("dialog", "modal box"):
-            with self.subTest(where=where), WineSession() as wine:
-                install(wine)
-                run = FrameworkRun(wine, "frame")
-                run.wait_line("ready")
+            with self.subTest(where=where), frame_session() as (wine, run):
                 if where == "dialog":
                     run.click_control(204)
                     text = "Handler failure for the test"
