@@ -1,9 +1,15 @@
 // What each byte means in the ANSI code page of the process the hook runs
 // in, as the UTF-16 unit a Unicode WM_CHAR carries.
 //
-// The hook is installed through SetWindowsHookExW, so on every system it is
-// handed the Unicode form of the messages (Wine hands hooks that form
-// whatever they asked for). The tables hold code-page bytes, and a hook
+// On Windows NT and its successors (and on Wine) the hook is installed
+// through SetWindowsHookExW, so it is handed the Unicode form of the
+// messages (Wine hands hooks that form whatever they asked for). Windows 95
+// has no Unicode hooks and runs on ANSI messages: there the hook goes in
+// through SetWindowsHookExA and writes the table's byte as it is. Both the
+// installing process and each process the hook runs in tell the two kinds
+// of system apart by GetVersion, so they always agree on the form.
+//
+// The tables hold code-page bytes, and a hook
 // working in ANSI means its byte as the process's ANSI code page reads it;
 // so the hook writes the UTF-16 unit of that character. A Unicode program
 // then receives the letter (under code page 1251, й for the byte E9), and
@@ -15,12 +21,16 @@
 
 namespace tavrilex {
 
+// Whether this system hands hooks the Unicode form of messages: every
+// system of the Windows NT family does; Windows 95 does not.
+bool systemHasUnicodeHooks();
+
 // The UTF-16 unit of `byte` in the process's ANSI code page (GetACP). The
 // first call builds a table of all 256 bytes, in this process's own memory,
 // not the shared record; every later call is one array read. A byte that
 // the code page gives no character of its own (a lead byte of a double-byte
 // code page, an unassigned byte) is passed as U+00xx, as a hook that wrote
-// the bare byte would.
+// the bare byte would. On a system without Unicode hooks: the byte itself.
 std::uint16_t ansiCharacter(std::uint8_t byte);
 
 }  // namespace tavrilex

@@ -7,6 +7,7 @@
 
 #include <type_traits>
 
+#include "hooklib/ansi_characters.h"
 #include "hooklib/hook_logic.h"
 #include "hooklib/shared_record.h"
 #include "hooklib/tavrilex_api.h"
@@ -53,14 +54,25 @@ void copyEntries(KeyEntry* area, const KeyEntry* table, std::int32_t count) {
     }
 }
 
+// SetWindowsHookExW is looked up rather than imported: Windows 95 has no
+// Unicode hooks, and a library importing what a system lacks does not load.
+using SetWindowsHookExFn = HHOOK(WINAPI*)(int, HOOKPROC, HINSTANCE, DWORD);
+
+SetWindowsHookExFn hookInstaller() {
+    if (!tavrilex::systemHasUnicodeHooks()) return SetWindowsHookExA;
+    HMODULE user = GetModuleHandleA("USER32.DLL");
+    FARPROC found = user != nullptr ? GetProcAddress(user, "SetWindowsHookExW") : nullptr;
+    return found != nullptr ? reinterpret_cast<SetWindowsHookExFn>(reinterpret_cast<void*>(found)) : SetWindowsHookExA;
+}
+
 HHOOK installHook() {
     // The module is this image in the calling process, the one the hook
     // procedure's address below belongs to. The system derives the
     // procedure's place in every other process from this pair; a handle
     // stored by another process (the lock holder's) might not match it.
-    // Installed as a Unicode hook, it is handed the Unicode form of every
-    // message on every system (ansi_characters.h).
-    return SetWindowsHookExW(WH_GETMESSAGE, GetMsgHookProc, reinterpret_cast<HINSTANCE>(&__ImageBase), 0);
+    // Installed as a Unicode hook wherever the system has them, it is handed
+    // the Unicode form of every message there (ansi_characters.h).
+    return hookInstaller()(WH_GETMESSAGE, GetMsgHookProc, reinterpret_cast<HINSTANCE>(&__ImageBase), 0);
 }
 
 // GetProcessTimes came with Windows NT: Windows 95 lacks it, and a library

@@ -34,8 +34,9 @@ struct Win32Platform {
         // the next hook is then reached all the same.
         return CallNextHookEx(reinterpret_cast<HHOOK>(hook), code, wParam, lParam);
     }
-    // The hook is installed through SetWindowsHookExW: it is handed the
-    // Unicode form of each message (see ansi_characters.h).
+    // Where the system has Unicode hooks, the hook is installed through
+    // SetWindowsHookExW and is handed the Unicode form of each message;
+    // elsewhere the table's byte itself (see ansi_characters.h).
     std::uint32_t characterFor(std::uint8_t tableByte) { return tavrilex::ansiCharacter(tableByte); }
 };
 

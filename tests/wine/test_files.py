@@ -53,15 +53,15 @@ class HookLibraryFileTest(unittest.TestCase):
         self.assertEqual(functions, 6)
 
     def test_imports_only_what_the_hook_and_exports_call(self):
-        # The lock asks whether its holder still runs; the hook goes in as a
-        # Unicode hook and reads each process's ANSI code page once. Nothing
-        # that Windows 95 lacks is imported: GetProcessTimes is looked up.
+        # The lock asks whether its holder still runs; the hook reads each
+        # process's ANSI code page once. Nothing that Windows 95 lacks is
+        # imported: GetProcessTimes and SetWindowsHookExW are looked up.
         self.assertEqual(self.image.imports(), {
             "KERNEL32.DLL": ["Beep", "CloseHandle", "DisableThreadLibraryCalls", "GetCurrentProcess",
                              "GetCurrentProcessId", "GetExitCodeProcess", "GetLastError", "GetModuleHandleA",
-                             "GetProcAddress", "MultiByteToWideChar", "OpenProcess"],
+                             "GetProcAddress", "GetVersion", "MultiByteToWideChar", "OpenProcess"],
             "USER32.DLL": ["CallNextHookEx", "GetKeyState", "GetKeyboardState", "IsIconic", "IsWindow",
-                           "SetForegroundWindow", "SetWindowsHookExW", "ShowWindow", "UnhookWindowsHookEx"],
+                           "SetForegroundWindow", "SetWindowsHookExA", "ShowWindow", "UnhookWindowsHookEx"],
         })
 
     def test_shared_section_holds_the_initial_record(self):
