@@ -58,6 +58,13 @@ def box(inspector, title):
     return windows[0], texts, buttons
 
 
+def later_frame(inspector, registered):
+    """Waits until the frame on screen is the one the later copy registered
+    (the ended copy's window may linger a moment after its process)."""
+    return wait_until(lambda: (f := inspector.frame()) and f["visible"] == "1" and int(f["hwnd"], 16) == registered
+                      and f, what="the later copy's frame, the one it registered")
+
+
 def answer(wine, box, run):
     """Answers a message box with Enter; returns the program's exit code."""
     wine.focus(box)
@@ -174,15 +181,15 @@ class SingleInstanceTest(unittest.TestCase):
 
             reader = Driver(wine)
             record = reader.record()
-            first_holder = record.holder
+            first_holder, first_window = record.holder, record.window
             self.assertNotEqual(first_holder, (0, 0), "the record outlived the first copy, its lock word too")
             self.assertEqual(record.hook, 0, "the hook went with the first copy")
 
             later = Vyrtel(wine, relay=True)
-            frame = wait_until(lambda: (f := inspector.frame()) and f["visible"] == "1" and f,
-                               what="the later copy's frame")
-            record = wait_until(lambda: (r := reader.record()).window and r, what="the later frame registered")
-            self.assertEqual(record.window, int(frame["hwnd"], 16))
+            record = wait_until(lambda: (r := reader.record()).holder != first_holder
+                                and r.window not in (0, first_window) and r,
+                                what="the later copy holding the lock, its frame registered")
+            later_frame(inspector, record.window)
             self.assertNotEqual(record.holder, first_holder, "the later copy holds the lock")
             self.assertIn("CreateWindowExA", platform_story(later))
             wine.focus(wine.wait_window("^Vyrtel$"))
@@ -197,16 +204,16 @@ class SingleInstanceTest(unittest.TestCase):
             wait_until(lambda: (f := inspector.frame()) and f["visible"] == "1" and f, what="the frame")
             Screen(wine, inspector).click(KOI8)
             wait_until(lambda: inspector.checks() == marks(1, 3, 0), what="KOI8 chosen")
-            holder = keeper.record().holder
+            holder, first_window = keeper.record().holder, keeper.record().window
             self.assertNotEqual(keeper.record().hook, 0)
             self.assertEqual(keeper.call(f"terminate {holder[0]}"), 1)
             first.proc.wait(timeout=30)
 
             later = Vyrtel(wine)
-            frame = wait_until(lambda: (f := inspector.frame()) and f["visible"] == "1" and f,
-                               what="the later copy's frame")
-            record = wait_until(lambda: (r := keeper.record()).window and r, what="the later frame registered")
-            self.assertEqual(record.window, int(frame["hwnd"], 16))
+            record = wait_until(lambda: (r := keeper.record()).holder != holder
+                                and r.window not in (0, first_window) and r,
+                                what="the later copy holding the lock, its frame registered")
+            later_frame(inspector, record.window)
             self.assertNotEqual(record.holder, holder)
             self.assertEqual(record.hook, 0, "the ended copy's hook is gone")
             wine.focus(wine.wait_window("^Vyrtel$"))
