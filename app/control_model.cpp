@@ -10,6 +10,12 @@ const layouts::BuiltinTable& tableOf(Coding coding, Layout layout) {
     return typewriter ? layouts::kCp1251Typewriter : layouts::kCp1251Phonetic;
 }
 
+const layouts::BuiltinLetters& lettersOf(Coding coding, Layout layout) {
+    const bool typewriter = layout == Layout::Typewriter;
+    if (coding == Coding::Koi8) return typewriter ? layouts::kKoi8TypewriterLetters : layouts::kKoi8PhoneticLetters;
+    return typewriter ? layouts::kCp1251TypewriterLetters : layouts::kCp1251PhoneticLetters;
+}
+
 const Choices& ControlModel::Start() {
     choices_.layout = Layout::Typewriter;
     // A hook left behind by a copy that did not end in order goes; the
@@ -22,7 +28,7 @@ const Choices& ControlModel::ChooseCoding(Coding coding) {
     if (coding == Coding::Disabled) {
         library_.TakeTableOut();
         choices_.coding = Coding::Disabled;
-    } else if (library_.PutTable(tableOf(coding, choices_.layout))) {
+    } else if (library_.PutTable(tableOf(coding, choices_.layout), lettersOf(coding, choices_.layout))) {
         // Without a hook the library has stored the table all the same,
         // but the coding in force stays what the user sees.
         choices_.coding = coding;

@@ -5,7 +5,8 @@
 //
 // - Every start begins with no hook (whatever an earlier copy left
 //   installed), the typewriter layout and the Ctrl+Shift (Left/Right) method.
-// - A coding hands the library that coding's table in the current layout;
+// - A coding hands the library that coding's table in the current layout,
+//   with the letters its bytes stand for;
 //   it becomes the current coding only when the library reports the hook
 //   installed, else the coding in force stays. "Disable" takes the hook out.
 // - A layout becomes current at once and the coding in force is applied
@@ -26,10 +27,11 @@ namespace vyrtel {
 // library binding (library_binding.h); tests record the calls instead.
 class HookLibrary {
 public:
-    // Hands the library a built-in table with all its entries (DllCtrl):
-    // the library copies it and installs the hook if it can. True when a
-    // hook is installed afterwards.
-    virtual bool PutTable(const layouts::BuiltinTable& table) = 0;
+    // Hands the library a built-in table with all its entries and the
+    // letters they stand for (DllCtrlW, or DllCtrl where the library has
+    // no letters to take): the library copies both and installs the hook if
+    // it can. True when a hook is installed afterwards.
+    virtual bool PutTable(const layouts::BuiltinTable& table, const layouts::BuiltinLetters& letters) = 0;
 
     // Takes the hook out (DllCtrl without a table); the library keeps the
     // table it has.
@@ -54,8 +56,9 @@ struct Choices {
     friend bool operator==(const Choices&, const Choices&) = default;
 };
 
-// The table of a coding (KOI8 or CP1251) in a layout.
+// The table of a coding (KOI8 or CP1251) in a layout, and its letters.
 const layouts::BuiltinTable& tableOf(Coding coding, Layout layout);
+const layouts::BuiltinLetters& lettersOf(Coding coding, Layout layout);
 
 class ControlModel {
 public:

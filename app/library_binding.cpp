@@ -24,6 +24,7 @@ LibraryBinding::Outcome LibraryBinding::Bind() {
     bindEntry(dllLock_, module_, api::kDllLock);
     bindEntry(setToggler_, module_, api::kSetToggler);
     bindEntry(setBeeper_, module_, api::kSetBeeper);
+    bindEntry(dllCtrlW_, module_, api::kDllCtrlW);
     if (!dllCtrl_ || !dllReg_ || !dllLock_ || !setToggler_ || !setBeeper_) {
         // Unloaded before anybody is told, so nothing of it runs meanwhile.
         Unbind();
@@ -41,13 +42,18 @@ void LibraryBinding::Unbind() {
     if (module_) FreeLibrary(module_);
     module_ = nullptr;
     dllCtrl_ = nullptr;
+    dllCtrlW_ = nullptr;
     dllReg_ = nullptr;
     dllLock_ = nullptr;
     setToggler_ = nullptr;
     setBeeper_ = nullptr;
 }
 
-bool LibraryBinding::PutTable(const layouts::BuiltinTable& table) {
+bool LibraryBinding::PutTable(const layouts::BuiltinTable& table, const layouts::BuiltinLetters& letters) {
+    static_assert(sizeof(WCHAR) == sizeof(char16_t));
+    if (dllCtrlW_) {
+        return dllCtrlW_(table.data(), reinterpret_cast<const WCHAR*>(letters.data()), layouts::kBuiltinEntryCount) != 0;
+    }
     return dllCtrl_(table.data(), layouts::kBuiltinEntryCount) != 0;
 }
 

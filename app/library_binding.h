@@ -1,6 +1,8 @@
 // The program's binding to Tavrilex.dll: the library loaded by file name,
 // its five control exports bound by name and its single-instance lock
 // taken, then the calls the control model and the frame make into it.
+// DllCtrlW, which also takes the letters of a table, is bound where the
+// library has it; a library without it is driven through DllCtrl.
 //
 // The application object owns the one binding and hands it on by
 // reference. Either the library is loaded and all five entries are set, or
@@ -42,13 +44,14 @@ public:
     // The window a refused DllLock of a later copy brings forward (DllReg).
     void RegisterWindow(HWND window) { dllReg_(window); }
 
-    bool PutTable(const layouts::BuiltinTable& table) override;
+    bool PutTable(const layouts::BuiltinTable& table, const layouts::BuiltinLetters& letters) override;
     void TakeTableOut() override { dllCtrl_(nullptr, 0); }
     std::int32_t SetToggleMethod(std::int32_t method) override { return setToggler_(method); }
 
 private:
     HMODULE module_ = nullptr;
     tavrilex::api::DllCtrlFn dllCtrl_ = nullptr;
+    tavrilex::api::DllCtrlWFn dllCtrlW_ = nullptr;  // optional
     tavrilex::api::DllRegFn dllReg_ = nullptr;
     tavrilex::api::DllLockFn dllLock_ = nullptr;
     tavrilex::api::SetTogglerFn setToggler_ = nullptr;

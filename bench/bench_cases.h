@@ -2,7 +2,8 @@
 // the instruction counter: (a) a message the hook does not handle, (b) a
 // character found at the first entry, (c) at the last key entry, (d) a scan
 // code absent from the table. Translation is active with the KOI8
-// typewriter table under the Ctrl+Shift (Left/Right) method.
+// typewriter table and its letters under the Ctrl+Shift (Left/Right)
+// method, and the characters go to a Unicode window, which takes letters.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +13,7 @@
 namespace bench {
 
 struct Msg {
+    std::uintptr_t hwnd;
     std::uint32_t message;
     std::uint32_t wParam;
     std::uint32_t lParam;
@@ -27,6 +29,8 @@ struct Keys {
     // As the DLL's: one read of a table built once.
     std::uint16_t characters[256];
     std::uint32_t characterFor(std::uint8_t byte) { return characters[byte]; }
+    // Stands in for IsWindowUnicode, out of line as that is.
+    __attribute__((noinline)) bool takesLetters(std::uintptr_t window) { return window != 0; }
 };
 
 enum Case { kOtherMessage, kFirstEntry, kLastEntry, kAbsent, kCaseCount };
@@ -38,10 +42,10 @@ inline const char* caseName(int c) {
 
 inline Msg messageFor(int c) {
     switch (c) {
-        case kOtherMessage: return Msg{0x0200, 0, 0};             // WM_MOUSEMOVE
-        case kFirstEntry: return Msg{0x0102, '1', 0x00020001u};   // the 1 key
-        case kLastEntry: return Msg{0x0102, '/', 0x00350001u};    // the slash key
-        default: return Msg{0x0102, '\\', 0x002B0001u};           // backslash
+        case kOtherMessage: return Msg{1, 0x0200, 0, 0};             // WM_MOUSEMOVE
+        case kFirstEntry: return Msg{1, 0x0102, '1', 0x00020001u};   // the 1 key
+        case kLastEntry: return Msg{1, 0x0102, '/', 0x00350001u};    // the slash key
+        default: return Msg{1, 0x0102, '\\', 0x002B0001u};           // backslash
     }
 }
 
@@ -49,6 +53,8 @@ inline tavrilex::SharedHookState activeState() {
     tavrilex::SharedHookState state = tavrilex::initialSharedState();
     state.entryCount = vyrtel::layouts::kBuiltinEntryCount;
     state.translationSwitch = 1;
+    const auto& letters = vyrtel::layouts::kKoi8TypewriterLetters;
+    for (std::size_t i = 0; i < letters.size(); ++i) state.letterArea[i] = letters[i];
     return state;
 }
 

@@ -13,6 +13,7 @@
 #include "hooklib/tavrilex_api.h"
 
 static_assert(std::is_same_v<decltype(&DllCtrl), tavrilex::api::DllCtrlFn>);
+static_assert(std::is_same_v<decltype(&DllCtrlW), tavrilex::api::DllCtrlWFn>);
 static_assert(std::is_same_v<decltype(&DllLock), tavrilex::api::DllLockFn>);
 static_assert(std::is_same_v<decltype(&DllReg), tavrilex::api::DllRegFn>);
 static_assert(std::is_same_v<decltype(&SetBeeper), tavrilex::api::SetBeeperFn>);
@@ -51,6 +52,22 @@ void copyEntries(KeyEntry* area, const KeyEntry* table, std::int32_t count) {
         std::uint32_t entry;
         __builtin_memcpy(&entry, &table[i], sizeof entry);
         __atomic_store_n(reinterpret_cast<std::uint32_t*>(&area[i]), entry, __ATOMIC_RELAXED);
+    }
+}
+
+// The letters of the same entries, two units each, stored as one word per
+// entry so that a lookup meets both signs of one table or of the other.
+// Without letters every unit is cleared: the record then holds none.
+void copyLetters(std::uint16_t* area, const WCHAR* letters, std::int32_t count) {
+    std::uint32_t* const pairs = reinterpret_cast<std::uint32_t*>(area);
+    for (std::int32_t i = 0; i < kTableCapacity; ++i) {
+        if (letters == nullptr) {
+            __atomic_store_n(&pairs[i], 0u, __ATOMIC_RELAXED);
+        } else if (i < count) {
+            const std::uint32_t pair = std::uint32_t{std::uint16_t(letters[2 * i])} |
+                                       std::uint32_t{std::uint16_t(letters[2 * i + 1])} << 16;
+            __atomic_store_n(&pairs[i], pair, __ATOMIC_RELAXED);
+        }
     }
 }
 
@@ -136,14 +153,14 @@ void clearAfterEndedHolder(tavrilex::SharedHookState& shared) {
 
 }  // namespace
 
-// The table is taken before the hook goes in, so no message is ever
-// translated by the table of an earlier call. A count outside 0..64 is
-// clamped to that range: the table area holds 64 entries, so a caller asking
-// for more gets the 64 it can have (read from its table, stored, counted),
-// and a negative count copies nothing and stores 0. Nothing beyond the 64
-// entries of the table area, or beyond 64 entries of the caller's table, is
-// ever read or written.
-extern "C" std::int32_t WINAPI DllCtrl(const KeyEntry* table, std::int32_t count) {
+// The table and its letters are taken before the hook goes in, so no
+// message is ever translated by the table of an earlier call. A count
+// outside 0..64 is clamped to that range: the table area holds 64 entries,
+// so a caller asking for more gets the 64 it can have (read from its table
+// and letters, stored, counted), and a negative count copies nothing and
+// stores 0. Nothing beyond the 64 entries of the record, or beyond 64
+// entries of the caller's table and letters, is ever read or written.
+extern "C" std::int32_t WINAPI DllCtrlW(const KeyEntry* table, const WCHAR* letters, std::int32_t count) {
     tavrilex::SharedHookState& shared = state();
     if (table == nullptr) {
         // One exchange: of two concurrent removals only one unhooks.
@@ -154,6 +171,7 @@ extern "C" std::int32_t WINAPI DllCtrl(const KeyEntry* table, std::int32_t count
 
     const std::int32_t entries = count < 0 ? 0 : count > kTableCapacity ? kTableCapacity : count;
     copyEntries(shared.tableArea, table, entries);
+    copyLetters(shared.letterArea, letters, entries);
     // The count is published after the entries it covers.
     __atomic_store_n(&shared.entryCount, entries, __ATOMIC_RELEASE);
 
@@ -167,6 +185,10 @@ extern "C" std::int32_t WINAPI DllCtrl(const KeyEntry* table, std::int32_t count
         }
     }
     return readShared(shared.hookHandle) != 0 ? 1 : 0;
+}
+
+extern "C" std::int32_t WINAPI DllCtrl(const KeyEntry* table, std::int32_t count) {
+    return DllCtrlW(table, nullptr, count);
 }
 
 // The lock belongs to a process, not to the record: the record outlives the

@@ -14,7 +14,12 @@
 //       the character code a WM_CHAR carries for a byte of the table, in the
 //       form of the messages the hook is handed (the DLL: the UTF-16 unit
 //       that the byte stands for in the process's ANSI code page)
-// Message requirements: fields `message`, `wParam`, `lParam` (as in MSG).
+//   bool takesLetters(decltype(Message::hwnd) window);
+//       whether the window receives a table's letters rather than its bytes
+//       (the DLL: a Unicode window, on a system whose hooks are handed the
+//       Unicode form of messages)
+// Message requirements: fields `hwnd`, `message`, `wParam`, `lParam` (as in
+// MSG).
 #pragma once
 
 #include <cstdint>
@@ -147,8 +152,9 @@ __attribute__((noinline)) std::intptr_t onKeyDown(SharedHookState& state, Platfo
 }
 
 // Replaces the character of a WM_CHAR by the active table's byte for its
-// scan code, when translation is active. Both steps return the hook
-// procedure's result, which is always 0.
+// scan code, when translation is active: in a Unicode window by the letter
+// the record holds for that byte, where it holds one. Both steps return the
+// hook procedure's result, which is always 0.
 template <class Platform, class Message>
 __attribute__((noinline)) std::intptr_t onChar(SharedHookState& state, Platform& platform, Message& msg) {
     const std::uint32_t lParam = static_cast<std::uint32_t>(msg.lParam);
@@ -203,7 +209,15 @@ __attribute__((noinline)) std::intptr_t onChar(SharedHookState& state, Platform&
         shifted = shifted != (capsOn != 0);
         writeShared(state.shiftSlot, shifted ? 1u : 0u);
     }
-    msg.wParam = platform.characterFor(shifted ? entry.shifted : entry.unshifted);
+    // The letter is the byte's meaning in the table's own coding, which the
+    // system's code page may not share (KOI8, or any coding under a Western
+    // code page); a window that reads 8-bit characters gets the byte.
+    const std::uint16_t letter = readShared(state.letterArea[2 * at + (shifted ? 1 : 0)]);
+    if (letter != 0 && msg.hwnd != decltype(msg.hwnd){} && platform.takesLetters(msg.hwnd)) {
+        msg.wParam = letter;
+    } else {
+        msg.wParam = platform.characterFor(shifted ? entry.shifted : entry.unshifted);
+    }
     return 0;
 }
 

@@ -38,6 +38,8 @@ struct Win32Platform {
     // SetWindowsHookExW and is handed the Unicode form of each message;
     // elsewhere the table's byte itself (see ansi_characters.h).
     std::uint32_t characterFor(std::uint8_t tableByte) { return tavrilex::ansiCharacter(tableByte); }
+    // Asked only for a translated character with a letter to give.
+    bool takesLetters(HWND window) { return tavrilex::systemHasUnicodeHooks() && IsWindowUnicode(window); }
 };
 
 }  // namespace

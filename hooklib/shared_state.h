@@ -5,7 +5,7 @@
 // the x86-64 one, never truncated. Everything after them is the same in both,
 // up to the lock holder, which was appended later and sits on an 8-byte
 // boundary (after 4 bytes of padding in the i386 library) so that it can be
-// read and exchanged as one word.
+// read and exchanged as one word. The letters area follows it.
 #pragma once
 
 #include <cstddef>
@@ -47,6 +47,11 @@ struct SharedHookState {
     // The single-instance lock: 0 while free, else the process holding it,
     // as lockHolderWord() packs it. Replaced only by compare-exchange.
     alignas(8) std::uint64_t lockHolder;
+
+    // The signs the table's entries stand for, as UTF-16 units: at 2*i the
+    // sign of entry i without Shift, at 2*i+1 with Shift; 0 where there is
+    // none. Unicode windows receive these; 8-bit ones the table's bytes.
+    alignas(4) std::uint16_t letterArea[2 * kTableCapacity];
 };
 
 // The process holding the lock, in one word so that the lock passes from an
@@ -61,7 +66,8 @@ constexpr std::uint32_t holderProcessId(std::uint64_t holder) { return static_ca
 constexpr std::uint32_t holderCreationTimeLow(std::uint64_t holder) { return static_cast<std::uint32_t>(holder >> 32); }
 
 // The three handles, then the same 288 bytes in every build: offsets 12 to
-// 300 in the i386 library; then the lock holder at 304 (i386) or 312.
+// 300 in the i386 library; then the lock holder at 304 (i386) or 312, and
+// the 256 bytes of letters after it.
 inline constexpr std::size_t kHandlesEnd = 3 * sizeof(HandleWord);
 static_assert(offsetof(SharedHookState, hookHandle) == 0);
 static_assert(offsetof(SharedHookState, registeredWindow) == sizeof(HandleWord));
@@ -80,11 +86,13 @@ static_assert(offsetof(SharedHookState, entryCount) == kHandlesEnd + 28);
 static_assert(offsetof(SharedHookState, tableArea) == kHandlesEnd + 32);
 inline constexpr std::size_t kLockHolderOffset = (kHandlesEnd + 288 + 7) / 8 * 8;
 static_assert(offsetof(SharedHookState, lockHolder) == kLockHolderOffset);
-static_assert(sizeof(SharedHookState) == kLockHolderOffset + 8);
+inline constexpr std::size_t kLetterAreaOffset = kLockHolderOffset + 8;
+static_assert(offsetof(SharedHookState, letterArea) == kLetterAreaOffset);
+static_assert(sizeof(SharedHookState) == kLetterAreaOffset + 4 * kTableCapacity);
 
 // The record as the library file stores it: no hook, lock free, method 3,
-// switch off, beeper on, count 0, and a copy of the KOI8 typewriter table
-// that no lookup reaches until a table is loaded.
+// switch off, beeper on, count 0, a copy of the KOI8 typewriter table that
+// no lookup reaches until a table is loaded, and no letters.
 constexpr SharedHookState initialSharedState() {
     SharedHookState state{};
     state.toggleMethod = kToggleCtrlShiftLeftRight;

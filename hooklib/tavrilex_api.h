@@ -35,8 +35,23 @@ inline constexpr char kLibraryName[] = "Tavrilex.dll";
 // `count` entries of `table` the active table, copied, so the caller's
 // memory is not kept. A null table removes the hook and leaves table and
 // count in place. Returns 1 when a hook is installed after the call, else 0.
+// DllCtrl(table, count) is DllCtrlW(table, nullptr, count): the record then
+// holds no letters.
 using DllCtrlFn = std::int32_t(WINAPI*)(const vyrtel::layouts::KeyEntry* table, std::int32_t count);
 inline constexpr char kDllCtrl[] = "DllCtrl";
+
+// DllCtrl with the letters the entries stand for: `letters` holds two UTF-16
+// units per entry, letters[2*i] entry i's sign without Shift and
+// letters[2*i+1] its sign with Shift, and is read for the same entries as
+// the table (the first `count`, at most 64). Where a translated character
+// goes to a Unicode window, the hook writes the entry's letter instead of
+// the character its byte means in the system's code page; 8-bit windows get
+// the table's bytes as before. A null `letters` leaves the record with no
+// letters; a null table removes the hook and keeps table and letters.
+// Optional for callers: a library without it is driven through DllCtrl.
+using DllCtrlWFn = std::int32_t(WINAPI*)(const vyrtel::layouts::KeyEntry* table, const WCHAR* letters,
+                                         std::int32_t count);
+inline constexpr char kDllCtrlW[] = "DllCtrlW";
 
 // Takes the single-instance lock for the calling process and returns 1;
 // `module` (the caller's handle of this library) is recorded beside it.
@@ -77,6 +92,7 @@ inline constexpr char kGetMsgHookProc[] = "_GetMsgHookProc@12";
 #if defined(_WIN32) && defined(TAVRILEX_BUILDING_LIBRARY)
 extern "C" {
 std::int32_t WINAPI DllCtrl(const vyrtel::layouts::KeyEntry* table, std::int32_t count);
+std::int32_t WINAPI DllCtrlW(const vyrtel::layouts::KeyEntry* table, const WCHAR* letters, std::int32_t count);
 std::int32_t WINAPI DllLock(HINSTANCE module);
 std::int32_t WINAPI DllReg(HWND window);
 std::uint32_t WINAPI SetBeeper(std::uint32_t flag);

@@ -1,10 +1,13 @@
 // The four built-in translation tables: KOI8 and CP1251, each in the
 // typewriter and the phonetic arrangement. This is the one source of the
-// tables; the control program hands them to the library, and the library's
-// shared state starts out holding the KOI8 typewriter table.
+// tables and of the letters they stand for; the control program hands both
+// to the library, and the library's shared state starts out holding the
+// KOI8 typewriter table.
 //
 // Each line is one key: scan code, caps flag, unshifted and shifted byte,
-// then the US key cap and the two signs the key gives.
+// then the two signs the key gives, unshifted and shifted, and the US key
+// cap. The bytes are what 8-bit programs receive; the signs are what the
+// bytes mean in the table's coding, and what Unicode programs receive.
 #pragma once
 
 #include <array>
@@ -19,202 +22,242 @@ namespace vyrtel::layouts {
 inline constexpr int kBuiltinEntryCount = 47;
 using BuiltinTable = std::array<KeyEntry, kBuiltinEntryCount>;
 
+// The signs of a table's entries as UTF-16 units, two per entry: at 2*i
+// entry i's sign without Shift, at 2*i+1 its sign with Shift. The closing
+// entry gives none (0).
+using BuiltinLetters = std::array<char16_t, 2 * kBuiltinEntryCount>;
+
 namespace detail {
+
+// One key as the source writes it.
+struct KeyLine {
+    std::uint8_t scanCode;
+    std::uint8_t capsFlag;
+    std::uint8_t unshifted;
+    std::uint8_t shifted;
+    char16_t unshiftedSign;
+    char16_t shiftedSign;
+};
 
 inline constexpr int kDigitKeyCount = 12;
 inline constexpr int kLetterKeyCount = 34;  // Q .. slash, backslash excepted
+using LetterKeys = KeyLine[kLetterKeyCount];
 
 // The digit row is the same in every table: ASCII digits, and with Shift the
 // signs of a Ukrainian typewriter.
-inline constexpr KeyEntry kDigitRow[kDigitKeyCount] = {
-    {0x02, kSign, 0x31, 0x23},  // 1  1 #
-    {0x03, kSign, 0x32, 0x2D},  // 2  2 -
-    {0x04, kSign, 0x33, 0x2F},  // 3  3 /
-    {0x05, kSign, 0x34, 0x22},  // 4  4 "
-    {0x06, kSign, 0x35, 0x3A},  // 5  5 :
-    {0x07, kSign, 0x36, 0x2C},  // 6  6 ,
-    {0x08, kSign, 0x37, 0x2E},  // 7  7 .
-    {0x09, kSign, 0x38, 0x5F},  // 8  8 _
-    {0x0A, kSign, 0x39, 0x3F},  // 9  9 ?
-    {0x0B, kSign, 0x30, 0x25},  // 0  0 %
-    {0x0C, kSign, 0x27, 0x3B},  // -  ' ;
-    {0x0D, kSign, 0x3D, 0x2B},  // =  = +
+inline constexpr KeyLine kDigitRow[kDigitKeyCount] = {
+    {0x02, kSign, 0x31, 0x23, u'1', u'#'},  // 1
+    {0x03, kSign, 0x32, 0x2D, u'2', u'-'},  // 2
+    {0x04, kSign, 0x33, 0x2F, u'3', u'/'},  // 3
+    {0x05, kSign, 0x34, 0x22, u'4', u'"'},  // 4
+    {0x06, kSign, 0x35, 0x3A, u'5', u':'},  // 5
+    {0x07, kSign, 0x36, 0x2C, u'6', u','},  // 6
+    {0x08, kSign, 0x37, 0x2E, u'7', u'.'},  // 7
+    {0x09, kSign, 0x38, 0x5F, u'8', u'_'},  // 8
+    {0x0A, kSign, 0x39, 0x3F, u'9', u'?'},  // 9
+    {0x0B, kSign, 0x30, 0x25, u'0', u'%'},  // 0
+    {0x0C, kSign, 0x27, 0x3B, u'\'', u';'},  // -
+    {0x0D, kSign, 0x3D, 0x2B, u'=', u'+'},  // =
 };
 
-constexpr BuiltinTable assemble(const KeyEntry (&letterKeys)[kLetterKeyCount]) {
-    BuiltinTable table{};
+// The keys of a table in stored order: the digit row, then `letterKeys`.
+template <class Result, class Take>
+constexpr Result collect(const LetterKeys& letterKeys, Take take) {
+    Result result{};
     int at = 0;
-    for (const KeyEntry& key : kDigitRow) table[at++] = key;
-    for (const KeyEntry& key : letterKeys) table[at++] = key;
-    table[at] = KeyEntry{0, 0, 0, 0};  // closing entry, reached by no lookup
-    return table;
+    for (const KeyLine& key : kDigitRow) take(result, at++, key);
+    for (const KeyLine& key : letterKeys) take(result, at++, key);
+    return result;  // the closing entry stays all zero
 }
 
-}  // namespace detail
+constexpr BuiltinTable tableOf(const LetterKeys& letterKeys) {
+    return collect<BuiltinTable>(letterKeys, [](BuiltinTable& table, int at, const KeyLine& key) {
+        table[at] = KeyEntry{key.scanCode, key.capsFlag, key.unshifted, key.shifted};
+    });
+}
+
+constexpr BuiltinLetters lettersOf(const LetterKeys& letterKeys) {
+    return collect<BuiltinLetters>(letterKeys, [](BuiltinLetters& letters, int at, const KeyLine& key) {
+        letters[2 * at] = key.unshiftedSign;
+        letters[2 * at + 1] = key.shiftedSign;
+    });
+}
 
 // KOI8, typewriter layout. Letters as in KOI8-U, except that ґ and Ґ are
 // stored as B1 and B2 (not KOI8-U's AD and BD): the bytes the system writes.
-inline constexpr BuiltinTable kKoi8Typewriter = detail::assemble({
+inline constexpr LetterKeys kKoi8TypewriterKeys = {
     // upper row
-    {0x10, kLetter, 0xCA, 0xEA},  // Q  й Й
-    {0x11, kLetter, 0xC3, 0xE3},  // W  ц Ц
-    {0x12, kLetter, 0xD5, 0xF5},  // E  у У
-    {0x13, kLetter, 0xCB, 0xEB},  // R  к К
-    {0x14, kLetter, 0xC5, 0xE5},  // T  е Е
-    {0x15, kLetter, 0xCE, 0xEE},  // Y  н Н
-    {0x16, kLetter, 0xC7, 0xE7},  // U  г Г
-    {0x17, kLetter, 0xDB, 0xFB},  // I  ш Ш
-    {0x18, kLetter, 0xDD, 0xFD},  // O  щ Щ
-    {0x19, kLetter, 0xDA, 0xFA},  // P  з З
-    {0x1A, kLetter, 0xC8, 0xE8},  // [  х Х
-    {0x1B, kLetter, 0xA7, 0xB7},  // ]  ї Ї
+    {0x10, kLetter, 0xCA, 0xEA, u'й', u'Й'},  // Q
+    {0x11, kLetter, 0xC3, 0xE3, u'ц', u'Ц'},  // W
+    {0x12, kLetter, 0xD5, 0xF5, u'у', u'У'},  // E
+    {0x13, kLetter, 0xCB, 0xEB, u'к', u'К'},  // R
+    {0x14, kLetter, 0xC5, 0xE5, u'е', u'Е'},  // T
+    {0x15, kLetter, 0xCE, 0xEE, u'н', u'Н'},  // Y
+    {0x16, kLetter, 0xC7, 0xE7, u'г', u'Г'},  // U
+    {0x17, kLetter, 0xDB, 0xFB, u'ш', u'Ш'},  // I
+    {0x18, kLetter, 0xDD, 0xFD, u'щ', u'Щ'},  // O
+    {0x19, kLetter, 0xDA, 0xFA, u'з', u'З'},  // P
+    {0x1A, kLetter, 0xC8, 0xE8, u'х', u'Х'},  // [
+    {0x1B, kLetter, 0xA7, 0xB7, u'ї', u'Ї'},  // ]
     // home row
-    {0x1E, kLetter, 0xC6, 0xE6},  // A  ф Ф
-    {0x1F, kLetter, 0xA6, 0xB6},  // S  і І
-    {0x20, kLetter, 0xD7, 0xF7},  // D  в В
-    {0x21, kLetter, 0xC1, 0xE1},  // F  а А
-    {0x22, kLetter, 0xD0, 0xF0},  // G  п П
-    {0x23, kLetter, 0xD2, 0xF2},  // H  р Р
-    {0x24, kLetter, 0xCF, 0xEF},  // J  о О
-    {0x25, kLetter, 0xCC, 0xEC},  // K  л Л
-    {0x26, kLetter, 0xC4, 0xE4},  // L  д Д
-    {0x27, kLetter, 0xD6, 0xF6},  // ;  ж Ж
-    {0x28, kLetter, 0xA4, 0xB4},  // '  є Є
-    {0x29, kLetter, 0xB1, 0xB2},  // `  ґ Ґ
+    {0x1E, kLetter, 0xC6, 0xE6, u'ф', u'Ф'},  // A
+    {0x1F, kLetter, 0xA6, 0xB6, u'і', u'І'},  // S
+    {0x20, kLetter, 0xD7, 0xF7, u'в', u'В'},  // D
+    {0x21, kLetter, 0xC1, 0xE1, u'а', u'А'},  // F
+    {0x22, kLetter, 0xD0, 0xF0, u'п', u'П'},  // G
+    {0x23, kLetter, 0xD2, 0xF2, u'р', u'Р'},  // H
+    {0x24, kLetter, 0xCF, 0xEF, u'о', u'О'},  // J
+    {0x25, kLetter, 0xCC, 0xEC, u'л', u'Л'},  // K
+    {0x26, kLetter, 0xC4, 0xE4, u'д', u'Д'},  // L
+    {0x27, kLetter, 0xD6, 0xF6, u'ж', u'Ж'},  // ;
+    {0x28, kLetter, 0xA4, 0xB4, u'є', u'Є'},  // '
+    {0x29, kLetter, 0xB1, 0xB2, u'ґ', u'Ґ'},  // `
     // lower row
-    {0x2C, kLetter, 0xD1, 0xF1},  // Z  я Я
-    {0x2D, kLetter, 0xDE, 0xFE},  // X  ч Ч
-    {0x2E, kLetter, 0xD3, 0xF3},  // C  с С
-    {0x2F, kLetter, 0xCD, 0xED},  // V  м М
-    {0x30, kLetter, 0xC9, 0xE9},  // B  и И
-    {0x31, kLetter, 0xD4, 0xF4},  // N  т Т
-    {0x32, kLetter, 0xD8, 0xF8},  // M  ь Ь
-    {0x33, kLetter, 0xC2, 0xE2},  // ,  б Б
-    {0x34, kLetter, 0xC0, 0xE0},  // .  ю Ю
-    {0x35, kSign,   0x29, 0x28},  // /  ) (
-});
+    {0x2C, kLetter, 0xD1, 0xF1, u'я', u'Я'},  // Z
+    {0x2D, kLetter, 0xDE, 0xFE, u'ч', u'Ч'},  // X
+    {0x2E, kLetter, 0xD3, 0xF3, u'с', u'С'},  // C
+    {0x2F, kLetter, 0xCD, 0xED, u'м', u'М'},  // V
+    {0x30, kLetter, 0xC9, 0xE9, u'и', u'И'},  // B
+    {0x31, kLetter, 0xD4, 0xF4, u'т', u'Т'},  // N
+    {0x32, kLetter, 0xD8, 0xF8, u'ь', u'Ь'},  // M
+    {0x33, kLetter, 0xC2, 0xE2, u'б', u'Б'},  // ,
+    {0x34, kLetter, 0xC0, 0xE0, u'ю', u'Ю'},  // .
+    {0x35, kSign,   0x29, 0x28, u')', u'('},  // /
+};
 
 // KOI8, phonetic layout.
-inline constexpr BuiltinTable kKoi8Phonetic = detail::assemble({
+inline constexpr LetterKeys kKoi8PhoneticKeys = {
     // upper row
-    {0x10, kLetter, 0xD1, 0xF1},  // Q  я Я
-    {0x11, kLetter, 0xDB, 0xFB},  // W  ш Ш
-    {0x12, kLetter, 0xC5, 0xE5},  // E  е Е
-    {0x13, kLetter, 0xD2, 0xF2},  // R  р Р
-    {0x14, kLetter, 0xD4, 0xF4},  // T  т Т
-    {0x15, kLetter, 0xC9, 0xE9},  // Y  и И
-    {0x16, kLetter, 0xD5, 0xF5},  // U  у У
-    {0x17, kLetter, 0xA6, 0xB6},  // I  і І
-    {0x18, kLetter, 0xCF, 0xEF},  // O  о О
-    {0x19, kLetter, 0xD0, 0xF0},  // P  п П
-    {0x1A, kLetter, 0xC0, 0xE0},  // [  ю Ю
-    {0x1B, kLetter, 0xDD, 0xFD},  // ]  щ Щ
+    {0x10, kLetter, 0xD1, 0xF1, u'я', u'Я'},  // Q
+    {0x11, kLetter, 0xDB, 0xFB, u'ш', u'Ш'},  // W
+    {0x12, kLetter, 0xC5, 0xE5, u'е', u'Е'},  // E
+    {0x13, kLetter, 0xD2, 0xF2, u'р', u'Р'},  // R
+    {0x14, kLetter, 0xD4, 0xF4, u'т', u'Т'},  // T
+    {0x15, kLetter, 0xC9, 0xE9, u'и', u'И'},  // Y
+    {0x16, kLetter, 0xD5, 0xF5, u'у', u'У'},  // U
+    {0x17, kLetter, 0xA6, 0xB6, u'і', u'І'},  // I
+    {0x18, kLetter, 0xCF, 0xEF, u'о', u'О'},  // O
+    {0x19, kLetter, 0xD0, 0xF0, u'п', u'П'},  // P
+    {0x1A, kLetter, 0xC0, 0xE0, u'ю', u'Ю'},  // [
+    {0x1B, kLetter, 0xDD, 0xFD, u'щ', u'Щ'},  // ]
     // home row
-    {0x1E, kLetter, 0xC1, 0xE1},  // A  а А
-    {0x1F, kLetter, 0xD3, 0xF3},  // S  с С
-    {0x20, kLetter, 0xC4, 0xE4},  // D  д Д
-    {0x21, kLetter, 0xC6, 0xE6},  // F  ф Ф
-    {0x22, kLetter, 0xB1, 0xB2},  // G  ґ Ґ
-    {0x23, kLetter, 0xC7, 0xE7},  // H  г Г
-    {0x24, kLetter, 0xCA, 0xEA},  // J  й Й
-    {0x25, kLetter, 0xCB, 0xEB},  // K  к К
-    {0x26, kLetter, 0xCC, 0xEC},  // L  л Л
-    {0x27, kLetter, 0xD8, 0xF8},  // ;  ь Ь
-    {0x28, kLetter, 0xD6, 0xF6},  // '  ж Ж
-    {0x29, kSign,   0x29, 0x28},  // `  ) (
+    {0x1E, kLetter, 0xC1, 0xE1, u'а', u'А'},  // A
+    {0x1F, kLetter, 0xD3, 0xF3, u'с', u'С'},  // S
+    {0x20, kLetter, 0xC4, 0xE4, u'д', u'Д'},  // D
+    {0x21, kLetter, 0xC6, 0xE6, u'ф', u'Ф'},  // F
+    {0x22, kLetter, 0xB1, 0xB2, u'ґ', u'Ґ'},  // G
+    {0x23, kLetter, 0xC7, 0xE7, u'г', u'Г'},  // H
+    {0x24, kLetter, 0xCA, 0xEA, u'й', u'Й'},  // J
+    {0x25, kLetter, 0xCB, 0xEB, u'к', u'К'},  // K
+    {0x26, kLetter, 0xCC, 0xEC, u'л', u'Л'},  // L
+    {0x27, kLetter, 0xD8, 0xF8, u'ь', u'Ь'},  // ;
+    {0x28, kLetter, 0xD6, 0xF6, u'ж', u'Ж'},  // '
+    {0x29, kSign,   0x29, 0x28, u')', u'('},  // `
     // lower row
-    {0x2C, kLetter, 0xDA, 0xFA},  // Z  з З
-    {0x2D, kLetter, 0xC8, 0xE8},  // X  х Х
-    {0x2E, kLetter, 0xC3, 0xE3},  // C  ц Ц
-    {0x2F, kLetter, 0xD7, 0xF7},  // V  в В
-    {0x30, kLetter, 0xC2, 0xE2},  // B  б Б
-    {0x31, kLetter, 0xCE, 0xEE},  // N  н Н
-    {0x32, kLetter, 0xCD, 0xED},  // M  м М
-    {0x33, kLetter, 0xDE, 0xFE},  // ,  ч Ч
-    {0x34, kLetter, 0xA4, 0xB4},  // .  є Є
-    {0x35, kLetter, 0xA7, 0xB7},  // /  ї Ї
-});
+    {0x2C, kLetter, 0xDA, 0xFA, u'з', u'З'},  // Z
+    {0x2D, kLetter, 0xC8, 0xE8, u'х', u'Х'},  // X
+    {0x2E, kLetter, 0xC3, 0xE3, u'ц', u'Ц'},  // C
+    {0x2F, kLetter, 0xD7, 0xF7, u'в', u'В'},  // V
+    {0x30, kLetter, 0xC2, 0xE2, u'б', u'Б'},  // B
+    {0x31, kLetter, 0xCE, 0xEE, u'н', u'Н'},  // N
+    {0x32, kLetter, 0xCD, 0xED, u'м', u'М'},  // M
+    {0x33, kLetter, 0xDE, 0xFE, u'ч', u'Ч'},  // ,
+    {0x34, kLetter, 0xA4, 0xB4, u'є', u'Є'},  // .
+    {0x35, kLetter, 0xA7, 0xB7, u'ї', u'Ї'},  // /
+};
 
 // Windows code page 1251, typewriter layout.
-inline constexpr BuiltinTable kCp1251Typewriter = detail::assemble({
+inline constexpr LetterKeys kCp1251TypewriterKeys = {
     // upper row
-    {0x10, kLetter, 0xE9, 0xC9},  // Q  й Й
-    {0x11, kLetter, 0xF6, 0xD6},  // W  ц Ц
-    {0x12, kLetter, 0xF3, 0xD3},  // E  у У
-    {0x13, kLetter, 0xEA, 0xCA},  // R  к К
-    {0x14, kLetter, 0xE5, 0xC5},  // T  е Е
-    {0x15, kLetter, 0xED, 0xCD},  // Y  н Н
-    {0x16, kLetter, 0xE3, 0xC3},  // U  г Г
-    {0x17, kLetter, 0xF8, 0xD8},  // I  ш Ш
-    {0x18, kLetter, 0xF9, 0xD9},  // O  щ Щ
-    {0x19, kLetter, 0xE7, 0xC7},  // P  з З
-    {0x1A, kLetter, 0xF5, 0xD5},  // [  х Х
-    {0x1B, kLetter, 0xBF, 0xAF},  // ]  ї Ї
+    {0x10, kLetter, 0xE9, 0xC9, u'й', u'Й'},  // Q
+    {0x11, kLetter, 0xF6, 0xD6, u'ц', u'Ц'},  // W
+    {0x12, kLetter, 0xF3, 0xD3, u'у', u'У'},  // E
+    {0x13, kLetter, 0xEA, 0xCA, u'к', u'К'},  // R
+    {0x14, kLetter, 0xE5, 0xC5, u'е', u'Е'},  // T
+    {0x15, kLetter, 0xED, 0xCD, u'н', u'Н'},  // Y
+    {0x16, kLetter, 0xE3, 0xC3, u'г', u'Г'},  // U
+    {0x17, kLetter, 0xF8, 0xD8, u'ш', u'Ш'},  // I
+    {0x18, kLetter, 0xF9, 0xD9, u'щ', u'Щ'},  // O
+    {0x19, kLetter, 0xE7, 0xC7, u'з', u'З'},  // P
+    {0x1A, kLetter, 0xF5, 0xD5, u'х', u'Х'},  // [
+    {0x1B, kLetter, 0xBF, 0xAF, u'ї', u'Ї'},  // ]
     // home row
-    {0x1E, kLetter, 0xF4, 0xD4},  // A  ф Ф
-    {0x1F, kLetter, 0xB3, 0xB2},  // S  і І
-    {0x20, kLetter, 0xE2, 0xC2},  // D  в В
-    {0x21, kLetter, 0xE0, 0xC0},  // F  а А
-    {0x22, kLetter, 0xEF, 0xCF},  // G  п П
-    {0x23, kLetter, 0xF0, 0xD0},  // H  р Р
-    {0x24, kLetter, 0xEE, 0xCE},  // J  о О
-    {0x25, kLetter, 0xEB, 0xCB},  // K  л Л
-    {0x26, kLetter, 0xE4, 0xC4},  // L  д Д
-    {0x27, kLetter, 0xE6, 0xC6},  // ;  ж Ж
-    {0x28, kLetter, 0xBA, 0xAA},  // '  є Є
-    {0x29, kLetter, 0xB4, 0xA5},  // `  ґ Ґ
+    {0x1E, kLetter, 0xF4, 0xD4, u'ф', u'Ф'},  // A
+    {0x1F, kLetter, 0xB3, 0xB2, u'і', u'І'},  // S
+    {0x20, kLetter, 0xE2, 0xC2, u'в', u'В'},  // D
+    {0x21, kLetter, 0xE0, 0xC0, u'а', u'А'},  // F
+    {0x22, kLetter, 0xEF, 0xCF, u'п', u'П'},  // G
+    {0x23, kLetter, 0xF0, 0xD0, u'р', u'Р'},  // H
+    {0x24, kLetter, 0xEE, 0xCE, u'о', u'О'},  // J
+    {0x25, kLetter, 0xEB, 0xCB, u'л', u'Л'},  // K
+    {0x26, kLetter, 0xE4, 0xC4, u'д', u'Д'},  // L
+    {0x27, kLetter, 0xE6, 0xC6, u'ж', u'Ж'},  // ;
+    {0x28, kLetter, 0xBA, 0xAA, u'є', u'Є'},  // '
+    {0x29, kLetter, 0xB4, 0xA5, u'ґ', u'Ґ'},  // `
     // lower row
-    {0x2C, kLetter, 0xFF, 0xDF},  // Z  я Я
-    {0x2D, kLetter, 0xF7, 0xD7},  // X  ч Ч
-    {0x2E, kLetter, 0xF1, 0xD1},  // C  с С
-    {0x2F, kLetter, 0xEC, 0xCC},  // V  м М
-    {0x30, kLetter, 0xE8, 0xC8},  // B  и И
-    {0x31, kLetter, 0xF2, 0xD2},  // N  т Т
-    {0x32, kLetter, 0xFC, 0xDC},  // M  ь Ь
-    {0x33, kLetter, 0xE1, 0xC1},  // ,  б Б
-    {0x34, kLetter, 0xFE, 0xDE},  // .  ю Ю
-    {0x35, kSign,   0x29, 0x28},  // /  ) (
-});
+    {0x2C, kLetter, 0xFF, 0xDF, u'я', u'Я'},  // Z
+    {0x2D, kLetter, 0xF7, 0xD7, u'ч', u'Ч'},  // X
+    {0x2E, kLetter, 0xF1, 0xD1, u'с', u'С'},  // C
+    {0x2F, kLetter, 0xEC, 0xCC, u'м', u'М'},  // V
+    {0x30, kLetter, 0xE8, 0xC8, u'и', u'И'},  // B
+    {0x31, kLetter, 0xF2, 0xD2, u'т', u'Т'},  // N
+    {0x32, kLetter, 0xFC, 0xDC, u'ь', u'Ь'},  // M
+    {0x33, kLetter, 0xE1, 0xC1, u'б', u'Б'},  // ,
+    {0x34, kLetter, 0xFE, 0xDE, u'ю', u'Ю'},  // .
+    {0x35, kSign,   0x29, 0x28, u')', u'('},  // /
+};
 
 // Windows code page 1251, phonetic layout.
-inline constexpr BuiltinTable kCp1251Phonetic = detail::assemble({
+inline constexpr LetterKeys kCp1251PhoneticKeys = {
     // upper row
-    {0x10, kLetter, 0xFF, 0xDF},  // Q  я Я
-    {0x11, kLetter, 0xF8, 0xD8},  // W  ш Ш
-    {0x12, kLetter, 0xE5, 0xC5},  // E  е Е
-    {0x13, kLetter, 0xF0, 0xD0},  // R  р Р
-    {0x14, kLetter, 0xF2, 0xD2},  // T  т Т
-    {0x15, kLetter, 0xE8, 0xC8},  // Y  и И
-    {0x16, kLetter, 0xF3, 0xD3},  // U  у У
-    {0x17, kLetter, 0xB3, 0xB2},  // I  і І
-    {0x18, kLetter, 0xEE, 0xCE},  // O  о О
-    {0x19, kLetter, 0xEF, 0xCF},  // P  п П
-    {0x1A, kLetter, 0xFE, 0xDE},  // [  ю Ю
-    {0x1B, kLetter, 0xF9, 0xD9},  // ]  щ Щ
+    {0x10, kLetter, 0xFF, 0xDF, u'я', u'Я'},  // Q
+    {0x11, kLetter, 0xF8, 0xD8, u'ш', u'Ш'},  // W
+    {0x12, kLetter, 0xE5, 0xC5, u'е', u'Е'},  // E
+    {0x13, kLetter, 0xF0, 0xD0, u'р', u'Р'},  // R
+    {0x14, kLetter, 0xF2, 0xD2, u'т', u'Т'},  // T
+    {0x15, kLetter, 0xE8, 0xC8, u'и', u'И'},  // Y
+    {0x16, kLetter, 0xF3, 0xD3, u'у', u'У'},  // U
+    {0x17, kLetter, 0xB3, 0xB2, u'і', u'І'},  // I
+    {0x18, kLetter, 0xEE, 0xCE, u'о', u'О'},  // O
+    {0x19, kLetter, 0xEF, 0xCF, u'п', u'П'},  // P
+    {0x1A, kLetter, 0xFE, 0xDE, u'ю', u'Ю'},  // [
+    {0x1B, kLetter, 0xF9, 0xD9, u'щ', u'Щ'},  // ]
     // home row
-    {0x1E, kLetter, 0xE0, 0xC0},  // A  а А
-    {0x1F, kLetter, 0xF1, 0xD1},  // S  с С
-    {0x20, kLetter, 0xE4, 0xC4},  // D  д Д
-    {0x21, kLetter, 0xF4, 0xD4},  // F  ф Ф
-    {0x22, kLetter, 0xB4, 0xA5},  // G  ґ Ґ
-    {0x23, kLetter, 0xE3, 0xC3},  // H  г Г
-    {0x24, kLetter, 0xE9, 0xC9},  // J  й Й
-    {0x25, kLetter, 0xEA, 0xCA},  // K  к К
-    {0x26, kLetter, 0xEB, 0xCB},  // L  л Л
-    {0x27, kLetter, 0xFC, 0xDC},  // ;  ь Ь
-    {0x28, kLetter, 0xE6, 0xC6},  // '  ж Ж
-    {0x29, kSign,   0x29, 0x28},  // `  ) (
+    {0x1E, kLetter, 0xE0, 0xC0, u'а', u'А'},  // A
+    {0x1F, kLetter, 0xF1, 0xD1, u'с', u'С'},  // S
+    {0x20, kLetter, 0xE4, 0xC4, u'д', u'Д'},  // D
+    {0x21, kLetter, 0xF4, 0xD4, u'ф', u'Ф'},  // F
+    {0x22, kLetter, 0xB4, 0xA5, u'ґ', u'Ґ'},  // G
+    {0x23, kLetter, 0xE3, 0xC3, u'г', u'Г'},  // H
+    {0x24, kLetter, 0xE9, 0xC9, u'й', u'Й'},  // J
+    {0x25, kLetter, 0xEA, 0xCA, u'к', u'К'},  // K
+    {0x26, kLetter, 0xEB, 0xCB, u'л', u'Л'},  // L
+    {0x27, kLetter, 0xFC, 0xDC, u'ь', u'Ь'},  // ;
+    {0x28, kLetter, 0xE6, 0xC6, u'ж', u'Ж'},  // '
+    {0x29, kSign,   0x29, 0x28, u')', u'('},  // `
     // lower row
-    {0x2C, kLetter, 0xE7, 0xC7},  // Z  з З
-    {0x2D, kLetter, 0xF5, 0xD5},  // X  х Х
-    {0x2E, kLetter, 0xF6, 0xD6},  // C  ц Ц
-    {0x2F, kLetter, 0xE2, 0xC2},  // V  в В
-    {0x30, kLetter, 0xE1, 0xC1},  // B  б Б
-    {0x31, kLetter, 0xED, 0xCD},  // N  н Н
-    {0x32, kLetter, 0xEC, 0xCC},  // M  м М
-    {0x33, kLetter, 0xF7, 0xD7},  // ,  ч Ч
-    {0x34, kLetter, 0xBA, 0xAA},  // .  є Є
-    {0x35, kLetter, 0xBF, 0xAF},  // /  ї Ї
-});
+    {0x2C, kLetter, 0xE7, 0xC7, u'з', u'З'},  // Z
+    {0x2D, kLetter, 0xF5, 0xD5, u'х', u'Х'},  // X
+    {0x2E, kLetter, 0xF6, 0xD6, u'ц', u'Ц'},  // C
+    {0x2F, kLetter, 0xE2, 0xC2, u'в', u'В'},  // V
+    {0x30, kLetter, 0xE1, 0xC1, u'б', u'Б'},  // B
+    {0x31, kLetter, 0xED, 0xCD, u'н', u'Н'},  // N
+    {0x32, kLetter, 0xEC, 0xCC, u'м', u'М'},  // M
+    {0x33, kLetter, 0xF7, 0xD7, u'ч', u'Ч'},  // ,
+    {0x34, kLetter, 0xBA, 0xAA, u'є', u'Є'},  // .
+    {0x35, kLetter, 0xBF, 0xAF, u'ї', u'Ї'},  // /
+};
+
+}  // namespace detail
+
+inline constexpr BuiltinTable kKoi8Typewriter = detail::tableOf(detail::kKoi8TypewriterKeys);
+inline constexpr BuiltinTable kKoi8Phonetic = detail::tableOf(detail::kKoi8PhoneticKeys);
+inline constexpr BuiltinTable kCp1251Typewriter = detail::tableOf(detail::kCp1251TypewriterKeys);
+inline constexpr BuiltinTable kCp1251Phonetic = detail::tableOf(detail::kCp1251PhoneticKeys);
+
+inline constexpr BuiltinLetters kKoi8TypewriterLetters = detail::lettersOf(detail::kKoi8TypewriterKeys);
+inline constexpr BuiltinLetters kKoi8PhoneticLetters = detail::lettersOf(detail::kKoi8PhoneticKeys);
+inline constexpr BuiltinLetters kCp1251TypewriterLetters = detail::lettersOf(detail::kCp1251TypewriterKeys);
+inline constexpr BuiltinLetters kCp1251PhoneticLetters = detail::lettersOf(detail::kCp1251PhoneticKeys);
 
 }  // namespace vyrtel::layouts

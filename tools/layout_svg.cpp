@@ -1,11 +1,9 @@
 // Draws a keyboard diagram of one built-in layout as SVG, straight from the
-// tables the program hands to the library: every key shows its Latin legend
-// and the two signs it gives (unshifted below, shifted above). With --text,
-// writes the same as plain lines of text instead.
+// tables and letters the program hands to the library: every key shows its
+// Latin legend and the two signs it gives (unshifted below, shifted above).
+// With --text, writes the same as plain lines of text instead.
 //
 //   layout_svg typewriter|phonetic [--text] > diagram.svg
-#include <iconv.h>
-
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -14,21 +12,48 @@
 
 namespace {
 
+using vyrtel::layouts::BuiltinLetters;
 using vyrtel::layouts::BuiltinTable;
 using vyrtel::layouts::KeyEntry;
 
-// The CP1251 tables and the KOI8 tables give the same signs; CP1251 is the
-// one the C library can decode without exceptions.
-std::string decodeCp1251(std::uint8_t byte) {
-    iconv_t cd = iconv_open("UTF-8", "CP1251");
-    char in[1] = {static_cast<char>(byte)};
-    char out[8] = {};
-    char* inPtr = in;
-    char* outPtr = out;
-    std::size_t inLeft = 1, outLeft = sizeof out;
-    iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    return std::string(out, sizeof out - outLeft);
+// One sign as UTF-8 (the signs are all in the Basic Multilingual Plane).
+std::string utf8(char16_t sign) {
+    std::string out;
+    if (sign < 0x80) {
+        out += char(sign);
+    } else if (sign < 0x800) {
+        out += char(0xC0 | sign >> 6);
+        out += char(0x80 | (sign & 0x3F));
+    } else {
+        out += char(0xE0 | sign >> 12);
+        out += char(0x80 | (sign >> 6 & 0x3F));
+        out += char(0x80 | (sign & 0x3F));
+    }
+    return out;
+}
+
+// A layout as the program hands it over: a table and the letters of its
+// entries. The KOI8 and CP1251 tables of a layout give the same signs.
+struct Layout {
+    const BuiltinTable& table;
+    const BuiltinLetters& letters;
+};
+
+// What a key gives, as the letters of its entry say.
+struct Signs {
+    bool found = false;
+    bool letter = false;  // Caps Lock acts on it
+    std::string plain, shifted;
+};
+
+Signs signsFor(const Layout& layout, std::uint8_t scanCode) {
+    for (std::size_t i = 0; i < layout.table.size(); ++i) {
+        const KeyEntry& e = layout.table[i];
+        if (e.scanCode == scanCode && scanCode != 0) {
+            return Signs{true, e.capsFlag != 0, utf8(layout.letters[2 * i]), utf8(layout.letters[2 * i + 1])};
+        }
+    }
+    return Signs{};
 }
 
 std::string escape(const std::string& text) {
@@ -45,13 +70,6 @@ std::string escape(const std::string& text) {
     return out;
 }
 
-const KeyEntry* entryFor(const BuiltinTable& table, std::uint8_t scanCode) {
-    for (const KeyEntry& e : table) {
-        if (e.scanCode == scanCode && scanCode != 0) return &e;
-    }
-    return nullptr;
-}
-
 struct Key {
     const char* legend;   // as printed on a US keyboard
     std::uint8_t scanCode;
@@ -61,28 +79,28 @@ struct Key {
 constexpr double kUnit = 54.0;
 constexpr double kGap = 4.0;
 
-void drawKey(std::string& svg, const BuiltinTable& table, const Key& key, double x, double y) {
+void drawKey(std::string& svg, const Layout& layout, const Key& key, double x, double y) {
     const double w = key.width * kUnit - kGap;
     const double h = kUnit - kGap;
-    const KeyEntry* e = key.scanCode ? entryFor(table, key.scanCode) : nullptr;
+    const Signs signs = signsFor(layout, key.scanCode);
     char buf[512];
     std::snprintf(buf, sizeof buf,
                   "  <rect x=\"%.1f\" y=\"%.1f\" width=\"%.1f\" height=\"%.1f\" rx=\"5\" class=\"%s\"/>\n",
-                  x, y, w, h, e ? "key" : "idle");
+                  x, y, w, h, signs.found ? "key" : "idle");
     svg += buf;
     std::snprintf(buf, sizeof buf, "  <text x=\"%.1f\" y=\"%.1f\" class=\"legend\">%s</text>\n", x + 5, y + 14,
                   escape(key.legend).c_str());
     svg += buf;
-    if (!e) return;
+    if (!signs.found) return;
     std::snprintf(buf, sizeof buf, "  <text x=\"%.1f\" y=\"%.1f\" class=\"shifted\">%s</text>\n", x + w - 6, y + 19,
-                  escape(decodeCp1251(e->shifted)).c_str());
+                  escape(signs.shifted).c_str());
     svg += buf;
     std::snprintf(buf, sizeof buf, "  <text x=\"%.1f\" y=\"%.1f\" class=\"%s\">%s</text>\n", x + w / 2, y + h - 9,
-                  e->capsFlag ? "letter" : "sign", escape(decodeCp1251(e->unshifted)).c_str());
+                  signs.letter ? "letter" : "sign", escape(signs.plain).c_str());
     svg += buf;
 }
 
-std::string diagram(const BuiltinTable& table, const char* title) {
+std::string diagram(const Layout& layout, const char* title) {
     const Key rows[4][15] = {
         {{"`", 0x29}, {"1", 0x02}, {"2", 0x03}, {"3", 0x04}, {"4", 0x05}, {"5", 0x06}, {"6", 0x07},
          {"7", 0x08}, {"8", 0x09}, {"9", 0x0A}, {"0", 0x0B}, {"-", 0x0C}, {"=", 0x0D}, {"Backspace", 0, 2.0}},
@@ -120,7 +138,7 @@ std::string diagram(const BuiltinTable& table, const char* title) {
         const double y = 34 + r * kUnit;
         for (const Key& key : rows[r]) {
             if (!key.legend) break;
-            drawKey(svg, table, key, x, y);
+            drawKey(svg, layout, key, x, y);
             x += key.width * kUnit;
         }
     }
@@ -129,7 +147,7 @@ std::string diagram(const BuiltinTable& table, const char* title) {
 }
 
 // Each row of keys as two lines: the Latin legends, then what they give.
-std::string text(const BuiltinTable& table) {
+std::string text(const Layout& layout) {
     static const char* const rows[] = {"`1234567890-=", "QWERTYUIOP[]", "ASDFGHJKL;'", "ZXCVBNM,./"};
     static const std::uint8_t scans[][13] = {
         {0x29, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B, 0x0C, 0x0D},
@@ -141,10 +159,10 @@ std::string text(const BuiltinTable& table) {
     for (int r = 0; r < 4; ++r) {
         std::string keys = "  key:       ", plain = "  plain:     ", shifted = "  Shift:     ";
         for (std::size_t k = 0; rows[r][k]; ++k) {
-            const KeyEntry* e = entryFor(table, scans[r][k]);
+            const Signs signs = signsFor(layout, scans[r][k]);
             keys += std::string(1, rows[r][k]) + "  ";
-            plain += (e ? decodeCp1251(e->unshifted) : std::string(" ")) + "  ";
-            shifted += (e ? decodeCp1251(e->shifted) : std::string(" ")) + "  ";
+            plain += (signs.found ? signs.plain : std::string(" ")) + "  ";
+            shifted += (signs.found ? signs.shifted : std::string(" ")) + "  ";
         }
         for (std::string* line : {&keys, &plain, &shifted}) line->resize(line->size() - 2);
         out += keys + "\n" + plain + "\n" + shifted + "\n\n";
@@ -161,13 +179,16 @@ int main(int argc, char** argv) {
         return 2;
     }
     const bool typewriter = std::strcmp(argv[1], "typewriter") == 0;
+    using namespace vyrtel::layouts;
+    const Layout layout = typewriter ? Layout{kCp1251Typewriter, kCp1251TypewriterLetters}
+                                     : Layout{kCp1251Phonetic, kCp1251PhoneticLetters};
     if (asText) {
-        std::fputs(text(typewriter ? vyrtel::layouts::kCp1251Typewriter : vyrtel::layouts::kCp1251Phonetic).c_str(), stdout);
+        std::fputs(text(layout).c_str(), stdout);
         return 0;
     }
     const std::string svg =
-        typewriter ? diagram(vyrtel::layouts::kCp1251Typewriter, "Vyrtel: typewriter layout (lower sign plain, upper sign with Shift)")
-                   : diagram(vyrtel::layouts::kCp1251Phonetic, "Vyrtel: phonetic layout (lower sign plain, upper sign with Shift)");
+        diagram(layout, typewriter ? "Vyrtel: typewriter layout (lower sign plain, upper sign with Shift)"
+                                   : "Vyrtel: phonetic layout (lower sign plain, upper sign with Shift)");
     std::fputs(svg.c_str(), stdout);
     return 0;
 }

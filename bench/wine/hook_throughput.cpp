@@ -4,9 +4,11 @@
 //   c  Tavrilex.dll installed with the KOI8 typewriter table, translation
 //      switched on (Ctrl+Shift left/right, switched on by a Ctrl+right
 //      Shift key-down passed through the hook)
-// and two streams of posted messages: "other", messages the hook passes
-// at once (as are nearly all that a GUI thread retrieves), and "char",
-// WM_CHAR of the Q key, each of which the hook translates.
+// and two streams of messages posted to a Unicode window: "other",
+// messages the hook passes at once (as are nearly all that a GUI thread
+// retrieves), and "char", WM_CHAR of the Q key, each of which the hook
+// translates into its letter (the table is handed over with its letters
+// through DllCtrlW, where the library has it).
 //
 // Each round also times, in a plain loop without any hook, the key-state
 // reads a hook can make: one GetKeyState, one GetKeyboardState, and three
@@ -42,6 +44,7 @@ constexpr LPARAM kCharQ = 0x00100001;  // scan code 0x10, one repeat
 struct Tavrilex {
     HMODULE module;
     api::DllCtrlFn ctrl;
+    api::DllCtrlWFn ctrlW;  // null in a library without letters
     api::DllLockFn lock;
     api::SetTogglerFn toggler;
 };
@@ -72,16 +75,34 @@ int drain(MSG& last) {
     return count;
 }
 
+// The window the messages are posted to: a Unicode one, as nearly every
+// window a person types into today.
+HWND g_window;
+
+HWND makeWindow() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"HookThroughput";
+    if (!RegisterClassW(&wc)) fail("RegisterClassW");
+    HWND window = CreateWindowW(L"HookThroughput", L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                wc.hInstance, nullptr);
+    if (!window || !IsWindowUnicode(window)) fail("CreateWindowW");
+    return window;
+}
+
+// The character a WM_CHAR of the Q key should come out as, translated.
+WPARAM g_translatedQ;
+
 // Seconds taken to retrieve `messages` posted messages of one stream.
 double measure(bool chars, int messages) {
-    const DWORD thread = GetCurrentThreadId();
     double total = 0;
     for (int done = 0; done < messages; done += kBatch) {
         const int batch = messages - done < kBatch ? messages - done : kBatch;
         for (int i = 0; i < batch; ++i) {
-            if (chars ? !PostThreadMessageW(thread, WM_CHAR, 'q', kCharQ)
-                      : !PostThreadMessageW(thread, kOtherMessage, i, 0)) {
-                fail("PostThreadMessageW");
+            if (chars ? !PostMessageW(g_window, WM_CHAR, 'q', kCharQ)
+                      : !PostMessageW(g_window, kOtherMessage, i, 0)) {
+                fail("PostMessageW");
             }
         }
         LARGE_INTEGER start, stop;
@@ -134,24 +155,25 @@ Tavrilex loadTavrilex() {
     t.toggler = reinterpret_cast<api::SetTogglerFn>(
         reinterpret_cast<void*>(GetProcAddress(t.module, api::kSetToggler)));
     if (!t.ctrl || !t.lock || !t.toggler) fail("GetProcAddress");
+    t.ctrlW = reinterpret_cast<api::DllCtrlWFn>(reinterpret_cast<void*>(GetProcAddress(t.module, api::kDllCtrlW)));
+    g_translatedQ = t.ctrlW ? WPARAM(u'й') : WPARAM(0xCA);
     if (t.lock(t.module) != 1) fail("DllLock");
     return t;
 }
 
 // Switches translation on the way a user does, through the hook itself,
-// and proves it is on: a WM_CHAR of the Q key must come out as 0xCA.
+// and proves it is on: a WM_CHAR of the Q key must come out translated.
 void switchTranslationOn() {
-    const DWORD thread = GetCurrentThreadId();
     BYTE keys[256] = {};
     keys[VK_CONTROL] = 0x80;
     SetKeyboardState(keys);
-    PostThreadMessageW(thread, WM_KEYDOWN, VK_SHIFT, 0x00360001);  // right Shift
+    PostMessageW(g_window, WM_KEYDOWN, VK_SHIFT, 0x00360001);  // right Shift
     MSG last;
     drain(last);
     keys[VK_CONTROL] = 0;
     SetKeyboardState(keys);
-    PostThreadMessageW(thread, WM_CHAR, 'q', kCharQ);
-    if (drain(last) != 1 || last.wParam != 0xCA) fail("translation is not on");
+    PostMessageW(g_window, WM_CHAR, 'q', kCharQ);
+    if (drain(last) != 1 || last.wParam != g_translatedQ) fail("translation is not on");
 }
 
 void install(char mode, HOOKPROC nullProc, HMODULE nullHook, const Tavrilex& tavrilex, HHOOK& hook) {
@@ -159,7 +181,11 @@ void install(char mode, HOOKPROC nullProc, HMODULE nullHook, const Tavrilex& tav
         hook = SetWindowsHookExW(WH_GETMESSAGE, nullProc, nullHook, 0);
         if (!hook) fail("SetWindowsHookExW");
     } else if (mode == 'c') {
-        if (tavrilex.ctrl(vyrtel::layouts::kKoi8Typewriter.data(), 47) != 1) fail("DllCtrl");
+        const auto* letters = reinterpret_cast<const WCHAR*>(vyrtel::layouts::kKoi8TypewriterLetters.data());
+        if ((tavrilex.ctrlW ? tavrilex.ctrlW(vyrtel::layouts::kKoi8Typewriter.data(), letters, 47)
+                            : tavrilex.ctrl(vyrtel::layouts::kKoi8Typewriter.data(), 47)) != 1) {
+            fail("DllCtrl");
+        }
         switchTranslationOn();
     }
 }
@@ -175,6 +201,7 @@ int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::atoi(argv[1]) : 60;
     MSG msg;
     PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue exists from here on
+    g_window = makeWindow();
 
     HMODULE nullHook = LoadLibraryA("NullHook.dll");
     if (!nullHook) fail("LoadLibrary NullHook.dll");

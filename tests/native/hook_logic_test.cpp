@@ -37,7 +37,11 @@ struct FakeMsg {
     std::uint32_t message;
     std::uint32_t wParam;
     std::uint32_t lParam;
+    std::uintptr_t hwnd = 0;  // 0: a thread message
 };
+
+constexpr std::uintptr_t kUnicodeWindow = 0x1000;
+constexpr std::uintptr_t kAnsiWindow = 0x2000;
 
 struct NextHookCall {
     std::uintptr_t hook;
@@ -71,6 +75,12 @@ struct FakePlatform {
     std::uint32_t characterFor(std::uint8_t byte) {
         const auto found = codePage.find(byte);
         return found != codePage.end() ? found->second : byte;
+    }
+    // Which windows take letters; every window asked about is recorded.
+    std::vector<std::uintptr_t> windowsAsked;
+    bool takesLetters(std::uintptr_t window) {
+        windowsAsked.push_back(window);
+        return window == kUnicodeWindow;
     }
 
     bool wasRead(int vk) const {
@@ -108,6 +118,9 @@ protected:
         state.entryCount = count;
     }
     void load(const BuiltinTable& table) { load(table.data(), std::int32_t(table.size())); }
+    void loadLetters(const vyrtel::layouts::BuiltinLetters& letters) {
+        for (std::size_t i = 0; i < letters.size(); ++i) state.letterArea[i] = letters[i];
+    }
 
     // Translation active under the default method 3.
     void activate(const BuiltinTable& table = vyrtel::layouts::kKoi8Typewriter) {
@@ -121,9 +134,11 @@ protected:
         return hookProcedure<FakeMsg>(state, code, 1, reinterpret_cast<std::intptr_t>(&msg), keys);
     }
 
-    // The character a WM_CHAR for `scanCode` arrives with.
-    std::uint32_t typed(std::uint8_t scanCode, std::uint32_t ch = 'x', std::uint32_t flags = 0) {
+    // The character a WM_CHAR for `scanCode` arrives with, in `window`.
+    std::uint32_t typed(std::uint8_t scanCode, std::uint32_t ch = 'x', std::uint32_t flags = 0,
+                        std::uintptr_t window = 0) {
         FakeMsg msg = charMsg(scanCode, ch, flags);
+        msg.hwnd = window;
         run(msg);
         EXPECT_EQ(msg.message, kWmChar);
         EXPECT_EQ(msg.lParam, lParamFor(scanCode, flags)) << "lParam is never changed";
@@ -443,6 +458,66 @@ TEST_F(HookLogic, TheChosenByteIsWrittenInThePlatformsFormOnlyWhenTranslated) {
     EXPECT_EQ(typed(kScanBackslash, 0xE9), 0xE9u) << "no entry: not converted";
     state.translationSwitch = 0;
     EXPECT_EQ(typed(kScanQ, 0xE9), 0xE9u) << "translation off: not converted";
+}
+
+// A Unicode window gets the letter the entry stands for, chosen by the same
+// Shift and Caps Lock decision as the byte; every other case gets the byte
+// in the platform's form, as without letters.
+TEST_F(HookLogic, UnicodeWindowsGetTheLetterOfTheChosenSignAndEveryOtherCaseTheByte) {
+    using namespace vyrtel::layouts;
+    activate(kKoi8Typewriter);
+    loadLetters(kKoi8TypewriterLetters);
+    keys.codePage = {{0xCA, 0x00CA}, {0xEA, 0x00EA}};  // KOI8 bytes read as code page 1252
+    struct Case {
+        std::int16_t shift, caps;
+        std::uint32_t letter, byte;
+    } const cases[] = {{0, 0, u'й', 0xCA}, {kDown, 0, u'Й', 0xEA}, {0, kToggled, u'Й', 0xEA},
+                       {kDown, kToggled, u'й', 0xCA}};
+    for (const Case& c : cases) {
+        keys.states[kVkShift] = c.shift;
+        keys.states[kVkCapital] = c.caps;
+        EXPECT_EQ(typed(kScanQ, 'q', 0, kUnicodeWindow), c.letter) << c.shift << " " << c.caps;
+        EXPECT_EQ(typed(kScanQ, 'q', 0, kAnsiWindow), c.byte) << "an 8-bit window gets the byte";
+        EXPECT_EQ(typed(kScanQ, 'q', 0, 0), c.byte) << "a thread message gets the byte";
+    }
+    keys.states[kVkShift] = kDown;
+    keys.states[kVkCapital] = kToggled;
+    EXPECT_EQ(typed(kScan1, '1', 0, kUnicodeWindow), std::uint32_t(u'#')) << "Caps Lock leaves signs alone";
+
+    keys.windowsAsked.clear();
+    EXPECT_EQ(typed(kScanBackslash, '\\', 0, kUnicodeWindow), std::uint32_t('\\')) << "no entry: unchanged";
+    EXPECT_EQ(typed(kScanQ, 'q', kExtended, kUnicodeWindow), std::uint32_t('q'));
+    state.translationSwitch = 0;
+    EXPECT_EQ(typed(kScanQ, 'q', 0, kUnicodeWindow), std::uint32_t('q')) << "translation off: unchanged";
+    EXPECT_TRUE(keys.windowsAsked.empty()) << "only a translated character asks about its window";
+}
+
+TEST_F(HookLogic, AZeroLetterOrNoLettersGiveTheByteAsWithoutLetters) {
+    using namespace vyrtel::layouts;
+    activate(kCp1251Typewriter);
+    keys.codePage = {{0xE9, 0x00E9}};
+    EXPECT_EQ(typed(kScanQ, 'q', 0, kUnicodeWindow), 0xE9u) << "the record holds no letters";
+    EXPECT_TRUE(keys.windowsAsked.empty()) << "no letter, no question about the window";
+
+    loadLetters(kCp1251TypewriterLetters);
+    state.letterArea[2 * 12] = 0;  // Q without Shift: no letter
+    EXPECT_EQ(typed(kScanQ, 'q', 0, kUnicodeWindow), 0xE9u);
+    keys.states[kVkShift] = kDown;
+    EXPECT_EQ(typed(kScanQ, 'q', 0, kUnicodeWindow), std::uint32_t(u'Й')) << "its shifted letter is still there";
+}
+
+// The letter is read at the position of the matched entry, whatever table
+// the letters came with: a short table after a long one, and the letters
+// of a table handed over later, follow the entries position by position.
+TEST_F(HookLogic, TheLetterIsTheOneAtTheMatchedEntrysPosition) {
+    const KeyEntry table[] = {{0x20, 0, 'a', 'A'}, {kScanQ, 1, 'b', 'B'}, {kScanQ, 1, 'c', 'C'}};
+    load(table, 3);
+    state.translationSwitch = 1;
+    for (int i = 0; i < 2 * kTableCapacity; ++i) state.letterArea[i] = std::uint16_t(0x0400 + i);
+    EXPECT_EQ(typed(kScanQ, 'q', 0, kUnicodeWindow), 0x0402u);
+    keys.states[kVkShift] = kDown;
+    EXPECT_EQ(typed(kScanQ, 'q', 0, kUnicodeWindow), 0x0403u);
+    EXPECT_EQ(typed(0x20, 'q', 0, kUnicodeWindow), 0x0401u);
 }
 
 TEST_F(HookLogic, EntriesBeyondTheCountTakePartInNoLookup) {

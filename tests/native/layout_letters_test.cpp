@@ -1,10 +1,13 @@
-// Cross-checks every byte of the four tables against an independent source:
-// the layouts written out as Ukrainian text, key by key, and encoded with the
-// C library's iconv into KOI8-U and Windows-1251. The one deliberate
-// departure: the KOI8 tables store ґ/Ґ as B1/B2, not KOI8-U's AD/BD.
+// The letters beside the bytes. Every entry of the four tables carries the
+// two signs its key gives; these tests prove that signs and bytes agree
+// through the C library's own iconv (Windows-1251 for the CP1251 tables,
+// KOI8-U for the KOI8 ones, but for the one deliberate departure: ґ/Ґ stored
+// as B1/B2, not KOI8-U's AD/BD), and check the signs once more against the
+// layouts written out as Ukrainian text, key by key.
 #include <gtest/gtest.h>
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <string>
 #include <vector>
@@ -13,104 +16,114 @@
 
 namespace {
 
+using vyrtel::layouts::BuiltinLetters;
 using vyrtel::layouts::BuiltinTable;
 
-// Keys of the letter rows in table order: Q..], A..', `, Z.., /.
-const char* const kTypewriterSmall[] = {
-    "й", "ц", "у", "к", "е", "н", "г", "ш", "щ", "з", "х", "ї",
-    "ф", "і", "в", "а", "п", "р", "о", "л", "д", "ж", "є", "ґ",
-    "я", "ч", "с", "м", "и", "т", "ь", "б", "ю", ")"};
-const char* const kTypewriterCapital[] = {
-    "Й", "Ц", "У", "К", "Е", "Н", "Г", "Ш", "Щ", "З", "Х", "Ї",
-    "Ф", "І", "В", "А", "П", "Р", "О", "Л", "Д", "Ж", "Є", "Ґ",
-    "Я", "Ч", "С", "М", "И", "Т", "Ь", "Б", "Ю", "("};
-const char* const kPhoneticSmall[] = {
-    "я", "ш", "е", "р", "т", "и", "у", "і", "о", "п", "ю", "щ",
-    "а", "с", "д", "ф", "ґ", "г", "й", "к", "л", "ь", "ж", ")",
-    "з", "х", "ц", "в", "б", "н", "м", "ч", "є", "ї"};
-const char* const kPhoneticCapital[] = {
-    "Я", "Ш", "Е", "Р", "Т", "И", "У", "І", "О", "П", "Ю", "Щ",
-    "А", "С", "Д", "Ф", "Ґ", "Г", "Й", "К", "Л", "Ь", "Ж", "(",
-    "З", "Х", "Ц", "В", "Б", "Н", "М", "Ч", "Є", "Ї"};
-// Digit row: the same in every layout.
-const char kDigitSmall[] = "1234567890'=";
-const char kDigitCapital[] = "#-/\":,._?%;+";
+struct Coded {
+    const char* name;
+    const BuiltinTable& table;
+    const BuiltinLetters& letters;
+    const char* charset;
+    bool typewriter;
+};
 
-std::uint8_t encode(const std::string& utf8, const char* charset) {
-    iconv_t cd = iconv_open(charset, "UTF-8");
+const Coded kTables[] = {
+    {"KOI8 typewriter", vyrtel::layouts::kKoi8Typewriter, vyrtel::layouts::kKoi8TypewriterLetters, "KOI8-U", true},
+    {"KOI8 phonetic", vyrtel::layouts::kKoi8Phonetic, vyrtel::layouts::kKoi8PhoneticLetters, "KOI8-U", false},
+    {"CP1251 typewriter", vyrtel::layouts::kCp1251Typewriter, vyrtel::layouts::kCp1251TypewriterLetters, "CP1251",
+     true},
+    {"CP1251 phonetic", vyrtel::layouts::kCp1251Phonetic, vyrtel::layouts::kCp1251PhoneticLetters, "CP1251", false},
+};
+
+// One byte of a code page as the UTF-16 unit it stands for; 0 when the code
+// page has no character there.
+char16_t decode(std::uint8_t byte, const char* charset) {
+    iconv_t cd = iconv_open("UTF-16LE", charset);
     EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1)) << charset << ": " << errno;
-    std::string in = utf8;
-    char out[8] = {};
-    char* inPtr = in.data();
-    std::size_t inLeft = in.size();
-    char* outPtr = out;
+    char in[1] = {static_cast<char>(byte)};
+    unsigned char out[8] = {};
+    char* inPtr = in;
+    std::size_t inLeft = 1;
+    char* outPtr = reinterpret_cast<char*>(out);
     std::size_t outLeft = sizeof out;
     const std::size_t rc = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
     iconv_close(cd);
-    EXPECT_NE(rc, static_cast<std::size_t>(-1)) << utf8 << " in " << charset;
-    EXPECT_EQ(sizeof out - outLeft, 1u) << utf8 << " in " << charset;
-    return static_cast<std::uint8_t>(out[0]);
+    if (rc == static_cast<std::size_t>(-1) || sizeof out - outLeft != 2) return 0;
+    return static_cast<char16_t>(out[0] | out[1] << 8);
 }
 
-std::uint8_t koi8Byte(const std::string& sign) {
-    if (sign == "ґ") return 0xB1;
-    if (sign == "Ґ") return 0xB2;
-    return encode(sign, "KOI8-U");
-}
-
-std::uint8_t cp1251Byte(const std::string& sign) { return encode(sign, "CP1251"); }
-
-void expectTableSpells(const BuiltinTable& table, const char* const (&small)[34],
-                       const char* const (&capital)[34], std::uint8_t (*toByte)(const std::string&)) {
-    for (int i = 0; i < 12; ++i) {
-        EXPECT_EQ(table[i].unshifted, std::uint8_t(kDigitSmall[i])) << "digit key " << i;
-        EXPECT_EQ(table[i].shifted, std::uint8_t(kDigitCapital[i])) << "digit key " << i;
-        EXPECT_EQ(table[i].capsFlag, 0) << "digit key " << i;
+char16_t meaning(std::uint8_t byte, const char* charset) {
+    if (std::string(charset) == "KOI8-U") {
+        if (byte == 0xB1) return u'ґ';
+        if (byte == 0xB2) return u'Ґ';
     }
-    for (int k = 0; k < 34; ++k) {
-        const auto& e = table[12 + k];
-        const bool letter = std::string(small[k]) != ")";
-        EXPECT_EQ(e.unshifted, toByte(small[k])) << small[k];
-        EXPECT_EQ(e.shifted, toByte(capital[k])) << capital[k];
-        EXPECT_EQ(e.capsFlag, letter ? 1 : 0) << small[k];
-    }
+    return decode(byte, charset);
 }
 
-TEST(LayoutLetters, Koi8TypewriterEncodesItsLettersInKoi8U) {
-    expectTableSpells(vyrtel::layouts::kKoi8Typewriter, kTypewriterSmall, kTypewriterCapital, koi8Byte);
-}
-
-TEST(LayoutLetters, Koi8PhoneticEncodesItsLettersInKoi8U) {
-    expectTableSpells(vyrtel::layouts::kKoi8Phonetic, kPhoneticSmall, kPhoneticCapital, koi8Byte);
-}
-
-TEST(LayoutLetters, Cp1251TypewriterEncodesItsLettersInWindows1251) {
-    expectTableSpells(vyrtel::layouts::kCp1251Typewriter, kTypewriterSmall, kTypewriterCapital, cp1251Byte);
-}
-
-TEST(LayoutLetters, Cp1251PhoneticEncodesItsLettersInWindows1251) {
-    expectTableSpells(vyrtel::layouts::kCp1251Phonetic, kPhoneticSmall, kPhoneticCapital, cp1251Byte);
-}
-
-TEST(LayoutLetters, EachLayoutCarriesThe33LettersOfTheUkrainianAlphabetOnce) {
-    const std::string alphabet = "абвгґдеєжзиіїйклмнопрстуфхцчшщьюя";
-    for (const auto* small : {&kTypewriterSmall, &kPhoneticSmall}) {
-        std::vector<std::string> seen;
-        for (const char* s : *small) {
-            if (std::string(s) != ")") seen.push_back(s);
+TEST(LayoutLetters, EveryByteDecodesToItsLetterInTheTablesCoding) {
+    for (const Coded& coded : kTables) {
+        for (int i = 0; i < 46; ++i) {
+            const auto& entry = coded.table[i];
+            EXPECT_EQ(meaning(entry.unshifted, coded.charset), coded.letters[2 * i]) << coded.name << " entry " << i;
+            EXPECT_EQ(meaning(entry.shifted, coded.charset), coded.letters[2 * i + 1]) << coded.name << " entry " << i;
+            EXPECT_NE(coded.letters[2 * i], 0) << coded.name << " entry " << i;
         }
-        ASSERT_EQ(seen.size(), 33u);
-        for (const auto& letter : seen) {
-            EXPECT_NE(alphabet.find(letter), std::string::npos) << letter;
-            EXPECT_EQ(std::count(seen.begin(), seen.end(), letter), 1) << letter;
-        }
+        EXPECT_EQ(coded.letters[92], 0) << coded.name << ": the closing entry gives no letter";
+        EXPECT_EQ(coded.letters[93], 0) << coded.name;
     }
+}
+
+TEST(LayoutLetters, KoiAndCp1251TwinsGiveTheSameLettersOnEveryKey) {
+    EXPECT_EQ(vyrtel::layouts::kKoi8TypewriterLetters, vyrtel::layouts::kCp1251TypewriterLetters);
+    EXPECT_EQ(vyrtel::layouts::kKoi8PhoneticLetters, vyrtel::layouts::kCp1251PhoneticLetters);
 }
 
 TEST(LayoutLetters, Koi8UItselfPutsGheWithUpturnAtADAndBD) {
-    // KOI8-U itself puts ґ/Ґ at AD/BD; the tables deliberately hold B1/B2.
-    EXPECT_EQ(encode("ґ", "KOI8-U"), 0xAD);
-    EXPECT_EQ(encode("Ґ", "KOI8-U"), 0xBD);
+    // KOI8-U puts ґ/Ґ at AD/BD; the tables deliberately hold B1/B2, which
+    // KOI8-U gives to other signs.
+    EXPECT_EQ(decode(0xAD, "KOI8-U"), u'ґ');
+    EXPECT_EQ(decode(0xBD, "KOI8-U"), u'Ґ');
+    EXPECT_NE(decode(0xB1, "KOI8-U"), u'ґ');
+}
+
+// The layouts as a typist reads them, row by row: keys Q..], A..', `, Z..,
+// /, small letter then capital; written independently of the tables.
+const char16_t kTypewriterSmall[] = u"йцукенгшщзхїфівапролджєґячсмитьбю)";
+const char16_t kTypewriterCapital[] = u"ЙЦУКЕНГШЩЗХЇФІВАПРОЛДЖЄҐЯЧСМИТЬБЮ(";
+const char16_t kPhoneticSmall[] = u"яшертиуіопющасдфґгйкльж)зхцвбнмчєї";
+const char16_t kPhoneticCapital[] = u"ЯШЕРТИУІОПЮЩАСДФҐГЙКЛЬЖ(ЗХЦВБНМЧЄЇ";
+const char16_t kDigitSmall[] = u"1234567890'=";
+const char16_t kDigitCapital[] = u"#-/\":,._?%;+";
+
+TEST(LayoutLetters, EachTableSpellsItsLayoutRowByRow) {
+    for (const Coded& coded : kTables) {
+        const char16_t* small = coded.typewriter ? kTypewriterSmall : kPhoneticSmall;
+        const char16_t* capital = coded.typewriter ? kTypewriterCapital : kPhoneticCapital;
+        for (int i = 0; i < 46; ++i) {
+            const char16_t plain = i < 12 ? kDigitSmall[i] : small[i - 12];
+            const char16_t shifted = i < 12 ? kDigitCapital[i] : capital[i - 12];
+            EXPECT_EQ(coded.letters[2 * i], plain) << coded.name << " entry " << i;
+            EXPECT_EQ(coded.letters[2 * i + 1], shifted) << coded.name << " entry " << i;
+            const bool letter = plain != u')' && i >= 12;
+            EXPECT_EQ(coded.table[i].capsFlag, letter ? 1 : 0) << coded.name << " entry " << i;
+        }
+    }
+}
+
+TEST(LayoutLetters, EachLayoutCarriesThe33LettersOfTheUkrainianAlphabetOnce) {
+    const std::u16string alphabet = u"абвгґдеєжзиіїйклмнопрстуфхцчшщьюя";
+    for (const BuiltinLetters* letters : {&vyrtel::layouts::kKoi8TypewriterLetters,
+                                          &vyrtel::layouts::kKoi8PhoneticLetters}) {
+        std::vector<char16_t> seen;
+        for (int i = 12; i < 46; ++i) {
+            if ((*letters)[2 * i] != u')') seen.push_back((*letters)[2 * i]);
+        }
+        ASSERT_EQ(seen.size(), 33u);
+        for (char16_t letter : seen) {
+            EXPECT_NE(alphabet.find(letter), std::u16string::npos) << int(letter);
+            EXPECT_EQ(std::count(seen.begin(), seen.end(), letter), 1) << int(letter);
+        }
+    }
 }
 
 }  // namespace

@@ -256,13 +256,16 @@ class Record:
     """The shared hook state decoded from its bytes: three pointer-sized
     handles (4 bytes each in the i386 library, 8 in the x86-64 one), then
     the same fields in both, then the lock holder on an 8-byte boundary:
-    process id and the low half of its creation time."""
+    process id and the low half of its creation time; then the letters, two
+    UTF-16 units for each of the 64 entries."""
 
     HANDLES = struct.Struct("<QQQ" if ARCH == "win64" else "<III")
     FIELDS = struct.Struct("<iBxHHHHHiIIi")
     HOLDER = struct.Struct("<II")
     HOLDER_OFFSET = (HANDLES.size + 288 + 7) // 8 * 8
-    SIZE = HOLDER_OFFSET + HOLDER.size
+    LETTERS = struct.Struct("<128H")
+    LETTERS_OFFSET = HOLDER_OFFSET + HOLDER.size
+    SIZE = LETTERS_OFFSET + LETTERS.size
 
     def __init__(self, data):
         self.data = data
@@ -273,3 +276,5 @@ class Record:
         area = data[self.HANDLES.size + 32:self.HANDLES.size + 32 + 64 * 4]
         self.entries = [tuple(area[i:i + 4]) for i in range(0, len(area), 4)]
         self.holder = self.HOLDER.unpack_from(data, self.HOLDER_OFFSET)  # (0, 0) while free
+        units = self.LETTERS.unpack_from(data, self.LETTERS_OFFSET)
+        self.letters = [(units[i], units[i + 1]) for i in range(0, len(units), 2)]  # per entry

@@ -6,8 +6,8 @@ separate ANSI program: a window with an edit control whose text is read back
 as bytes (tests/win32/e2e/ansi_client.cpp).
 
 What must arrive is read independently of the program: from the source of
-the four tables (layouts/builtin_tables.h), whose every line names the key
-cap and the two signs the key gives, and whose bytes are checked here
+the four tables (layouts/builtin_tables.h), whose every line holds the two
+signs the key gives and names the key cap, and whose bytes are checked here
 against those signs through Python's own KOI8-U and Windows-1251 codecs.
 
 The helpers here (E2E, AnsiClient, the table reading) serve every test_e2e*
@@ -72,13 +72,19 @@ class Key:
         return (self.scan, self.caps_flag, self.unshifted, self.shifted)
 
 
-_ENTRY = re.compile(r"\{(0x[0-9A-Fa-f]+),\s*(kLetter|kSign),\s*(0x[0-9A-Fa-f]+),\s*(0x[0-9A-Fa-f]+)\},"
-                    r"\s*//\s*(\S+)\s+(\S+)\s+(\S+)")
+_SIGN = r"u'(\\.|[^'])'"
+_ENTRY = re.compile(r"\{(0x[0-9A-Fa-f]+),\s*(kLetter|kSign),\s*(0x[0-9A-Fa-f]+),\s*(0x[0-9A-Fa-f]+),\s*"
+                    + _SIGN + r",\s*" + _SIGN + r"\},\s*//\s*(\S+)")
+
+
+def _sign(literal):
+    return literal[1:] if literal.startswith("\\") else literal
 
 
 def _keys(block):
-    return [Key(int(scan, 16), 1 if flag == "kLetter" else 0, int(plain, 16), int(shifted, 16), cap, (s1, s2))
-            for scan, flag, plain, shifted, cap, s1, s2 in _ENTRY.findall(block)]
+    return [Key(int(scan, 16), 1 if flag == "kLetter" else 0, int(plain, 16), int(shifted, 16), cap,
+                (_sign(s1), _sign(s2)))
+            for scan, flag, plain, shifted, s1, s2, cap in _ENTRY.findall(block)]
 
 
 def read_tables():
@@ -88,7 +94,7 @@ def read_tables():
     digits = _keys(re.search(r"kDigitRow\[[^\]]*\] = \{(.*?)\n\};", source, re.S).group(1))
     tables = {}
     for choice, name in TABLE_NAMES.items():
-        block = re.search(rf"BuiltinTable {name} = detail::assemble\(\{{(.*?)\n\}}\);", source, re.S).group(1)
+        block = re.search(rf"LetterKeys {name}Keys = \{{(.*?)\n\}};", source, re.S).group(1)
         tables[choice] = digits + _keys(block)
     return tables
 

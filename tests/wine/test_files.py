@@ -16,7 +16,7 @@ SHARED_DATA_FLAGS = 0x00000040 | 0x10000000 | 0x40000000 | 0x80000000
 
 # Per build: machine, optional header, and the most the hook library may weigh.
 BUILDS = {
-    "win32": (MACHINE_I386, MAGIC_PE32, 8 * 1024),
+    "win32": (MACHINE_I386, MAGIC_PE32, 10 * 1024),
     "win64": (MACHINE_AMD64, MAGIC_PE32_PLUS, 12 * 1024),
 }
 # The most the control program may weigh: its code, the C runtime's start-up
@@ -45,23 +45,25 @@ class HookLibraryFileTest(unittest.TestCase):
         self.assertLessEqual(set(self.image.sections),
                              {".text", ".swdata", ".bss", ".rdata", ".edata", ".idata", ".reloc", ".pdata", ".xdata"})
 
-    def test_exports_exactly_six_functions_by_the_same_names_and_ordinals_in_every_build(self):
+    def test_exports_exactly_seven_functions_by_the_same_names_and_ordinals_in_every_build(self):
         names, functions = self.image.exports()
         self.assertEqual(self.image.export_dll_name(), "Tavrilex.dll")
         self.assertEqual(names, {"DllCtrl": 1, "DllLock": 2, "DllReg": 3, "_GetMsgHookProc@12": 4,
-                                 "SetBeeper": 5, "SetToggler": 6})
-        self.assertEqual(functions, 6)
+                                 "SetBeeper": 5, "SetToggler": 6, "DllCtrlW": 7})
+        self.assertEqual(functions, 7)
 
     def test_imports_only_what_the_hook_and_exports_call(self):
         # The lock asks whether its holder still runs; the hook reads each
-        # process's ANSI code page once. Nothing that Windows 95 lacks is
+        # process's ANSI code page once, and asks whether the window of a
+        # translated character is a Unicode one. Nothing that Windows 95 lacks is
         # imported: GetProcessTimes and SetWindowsHookExW are looked up.
         self.assertEqual(self.image.imports(), {
             "KERNEL32.DLL": ["Beep", "CloseHandle", "DisableThreadLibraryCalls", "GetCurrentProcess",
                              "GetCurrentProcessId", "GetExitCodeProcess", "GetLastError", "GetModuleHandleA",
                              "GetProcAddress", "GetVersion", "MultiByteToWideChar", "OpenProcess"],
             "USER32.DLL": ["CallNextHookEx", "GetKeyState", "GetKeyboardState", "IsIconic", "IsWindow",
-                           "SetForegroundWindow", "SetWindowsHookExA", "ShowWindow", "UnhookWindowsHookEx"],
+                           "IsWindowUnicode", "SetForegroundWindow", "SetWindowsHookExA", "ShowWindow",
+                           "UnhookWindowsHookEx"],
         })
 
     def test_shared_section_holds_the_initial_record(self):
@@ -77,6 +79,7 @@ class HookLibraryFileTest(unittest.TestCase):
         self.assertEqual(record.entries[12], (0x10, 1, 0xCA, 0xEA))  # Q key: KOI8 short i
         self.assertEqual(record.entries[46:], [(0, 0, 0, 0)] * 18)
         self.assertEqual(record.holder, (0, 0), "the lock is free")
+        self.assertEqual(record.letters, [(0, 0)] * 64, "no letters")
 
 
 class ProgramFilesTest(unittest.TestCase):

@@ -1,6 +1,8 @@
 // A stand-in for Tavrilex.dll in native tests of the control model: it
 // records each call as one line, in the words of the library's own
-// exports ("DllCtrl koi8-typewriter 47 -> 1"). It can be told to refuse
+// exports ("DllCtrlW koi8-typewriter 47 -> 1", where the letters handed
+// over are the table's own; else they are named after the table, as in
+// "DllCtrlW koi8-typewriter letters:cp1251-phonetic 47 -> 1"). It can be told to refuse
 // every table (no hook installed), as a library that cannot hook would, and
 // to answer a toggle method with another one.
 #pragma once
@@ -16,9 +18,12 @@ namespace vyrtel::testing {
 
 class CallRecorder final : public HookLibrary {
 public:
-    bool PutTable(const layouts::BuiltinTable& table) override {
+    bool PutTable(const layouts::BuiltinTable& table, const layouts::BuiltinLetters& letters) override {
         const bool hooked = !refuseTables;
-        calls.push_back("DllCtrl " + nameOf(table) + " 47 -> " + (hooked ? "1" : "0"));
+        const std::string name = nameOf(table);
+        const std::string lettersName = nameOf(letters);
+        calls.push_back("DllCtrlW " + name + (lettersName == name ? "" : " letters:" + lettersName) + " 47 -> " +
+                        (hooked ? "1" : "0"));
         return hooked;
     }
 
@@ -43,6 +48,13 @@ private:
         if (&table == &layouts::kKoi8Phonetic) return "koi8-phonetic";
         if (&table == &layouts::kCp1251Typewriter) return "cp1251-typewriter";
         if (&table == &layouts::kCp1251Phonetic) return "cp1251-phonetic";
+        return "unknown";
+    }
+    static std::string nameOf(const layouts::BuiltinLetters& letters) {
+        if (&letters == &layouts::kKoi8TypewriterLetters) return "koi8-typewriter";
+        if (&letters == &layouts::kKoi8PhoneticLetters) return "koi8-phonetic";
+        if (&letters == &layouts::kCp1251TypewriterLetters) return "cp1251-typewriter";
+        if (&letters == &layouts::kCp1251PhoneticLetters) return "cp1251-phonetic";
         return "unknown";
     }
 };

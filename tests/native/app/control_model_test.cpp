@@ -67,9 +67,9 @@ struct Choice {
 TEST(ControlModel, EachOfTheNineChoicesFromTheStartMakesOneCall) {
     const Choice choices[] = {
         {"KOI8", [](ControlModel& m) -> const Choices& { return m.ChooseCoding(Coding::Koi8); },
-         "DllCtrl koi8-typewriter 47 -> 1", {Coding::Koi8, Layout::Typewriter, kLeftRight}},
+         "DllCtrlW koi8-typewriter 47 -> 1", {Coding::Koi8, Layout::Typewriter, kLeftRight}},
         {"CP1251", [](ControlModel& m) -> const Choices& { return m.ChooseCoding(Coding::Cp1251); },
-         "DllCtrl cp1251-typewriter 47 -> 1", {Coding::Cp1251, Layout::Typewriter, kLeftRight}},
+         "DllCtrlW cp1251-typewriter 47 -> 1", {Coding::Cp1251, Layout::Typewriter, kLeftRight}},
         {"Disable", [](ControlModel& m) -> const Choices& { return m.ChooseCoding(Coding::Disabled); },
          "DllCtrl null 0 -> 0", {Coding::Disabled, Layout::Typewriter, kLeftRight}},
         {"Ctrl+Shift (Left/Right)", [](ControlModel& m) -> const Choices& { return m.ChooseToggleMethod(kLeftRight); },
@@ -98,14 +98,14 @@ TEST(ControlModel, ACodingHandsOverItsTableInTheCurrentLayout) {
     Started s(Coding::Disabled, Layout::Phonetic);
     EXPECT_EQ(s.model.ChooseCoding(Coding::Koi8).coding, Coding::Koi8);
     EXPECT_EQ(s.model.ChooseCoding(Coding::Cp1251).coding, Coding::Cp1251);
-    EXPECT_EQ(s.library.Take(), (Calls{"DllCtrl koi8-phonetic 47 -> 1", "DllCtrl cp1251-phonetic 47 -> 1"}));
+    EXPECT_EQ(s.library.Take(), (Calls{"DllCtrlW koi8-phonetic 47 -> 1", "DllCtrlW cp1251-phonetic 47 -> 1"}));
 }
 
 TEST(ControlModel, ALayoutChangeHandsOverTheCodingsTableInTheNewLayout) {
     Started s(Coding::Cp1251);
     EXPECT_EQ(s.model.ChooseLayout(Layout::Phonetic), (Choices{Coding::Cp1251, Layout::Phonetic, kLeftRight}));
     EXPECT_EQ(s.model.ChooseLayout(Layout::Typewriter), (Choices{Coding::Cp1251, Layout::Typewriter, kLeftRight}));
-    EXPECT_EQ(s.library.Take(), (Calls{"DllCtrl cp1251-phonetic 47 -> 1", "DllCtrl cp1251-typewriter 47 -> 1"}));
+    EXPECT_EQ(s.library.Take(), (Calls{"DllCtrlW cp1251-phonetic 47 -> 1", "DllCtrlW cp1251-typewriter 47 -> 1"}));
 }
 
 TEST(ControlModel, ALayoutChangeWithoutACodingTakesTheHookOutAgain) {
@@ -129,16 +129,16 @@ TEST(ControlModel, ARefusedTableLeavesTheCodingInForce) {
         << "the layout changes all the same";
     EXPECT_EQ(s.model.ChooseCoding(Coding::Disabled).coding, Coding::Disabled);
     EXPECT_EQ(s.model.ChooseCoding(Coding::Koi8).coding, Coding::Disabled);
-    EXPECT_EQ(s.library.Take(), (Calls{"DllCtrl koi8-typewriter 47 -> 0", "DllCtrl cp1251-typewriter 47 -> 1",
-                                       "DllCtrl koi8-typewriter 47 -> 0", "DllCtrl cp1251-phonetic 47 -> 0",
-                                       "DllCtrl null 0 -> 0", "DllCtrl koi8-phonetic 47 -> 0"}));
+    EXPECT_EQ(s.library.Take(), (Calls{"DllCtrlW koi8-typewriter 47 -> 0", "DllCtrlW cp1251-typewriter 47 -> 1",
+                                       "DllCtrlW koi8-typewriter 47 -> 0", "DllCtrlW cp1251-phonetic 47 -> 0",
+                                       "DllCtrl null 0 -> 0", "DllCtrlW koi8-phonetic 47 -> 0"}));
 }
 
 TEST(ControlModel, RepeatingAChoiceRepeatsItsCall) {
     Started s;
     const Choices once = s.model.ChooseCoding(Coding::Cp1251);
     EXPECT_EQ(s.model.ChooseCoding(Coding::Cp1251), once);
-    EXPECT_EQ(s.library.Take(), (Calls{"DllCtrl cp1251-typewriter 47 -> 1", "DllCtrl cp1251-typewriter 47 -> 1"}));
+    EXPECT_EQ(s.library.Take(), (Calls{"DllCtrlW cp1251-typewriter 47 -> 1", "DllCtrlW cp1251-typewriter 47 -> 1"}));
 }
 
 TEST(ControlModel, TheToggleMethodInForceIsTheLibrarysAnswerAndTouchesNothingElse) {
