@@ -233,9 +233,10 @@ class Client(Program):
         self.ask("keys " + " ".join(f"{names[k]}={v}" for k, v in states.items()))
 
     def char(self, scan, code=0x71, command="post", **flags):
-        """Posts a WM_CHAR and returns the character code the window got."""
+        """Posts a WM_CHAR and returns the character code the window got
+        (command "thread": the thread, without a window)."""
         self.send(f"{command} {WM_CHAR} {code} {char_lparam(scan, **flags)}")
-        return int(self.expect("char ").split()[1])
+        return int(self.expect("threadchar " if command == "thread" else "char ").split()[1])
 
     def shift_down(self, scan, repeat=False, command="post"):
         """Posts a Shift key-down and waits until the window has it."""

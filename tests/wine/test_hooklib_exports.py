@@ -5,6 +5,7 @@ other one sees."""
 import unittest
 
 from hooklib_support import SCAN_Q, Client, Driver, Record, hook_session
+from test_e2e import DRIVER_NAMES, TABLES
 from winetest import ARCH, wait_until
 
 NO_ENTRY = (0, 0, 0, 0)
@@ -310,6 +311,80 @@ class DllLockTest(unittest.TestCase):
             winner = race_for_the_lock(keeper, starters, "vyrtel-takeover-race")
             record = keeper.record()
             self.assertEqual((record.holder, record.library), (keeper.identity(winner.pid), winner.module))
+
+
+def letter_pattern(first, count):
+    """Letters as the driver's pattern:<first> letters hold them, per entry."""
+    return [(first + 2 * i, first + 2 * i + 1) for i in range(count)]
+
+
+def builtin_letters(driver_name):
+    """The letters of a built-in table, per entry (the closing entry: none)."""
+    choice = next(choice for choice, name in DRIVER_NAMES.items() if name == driver_name)
+    return [tuple(ord(sign) for sign in key.signs) for key in TABLES[choice]] + [(0, 0)]
+
+
+class DllCtrlWTest(unittest.TestCase):
+    def test_letters_travel_with_the_table_and_every_process_sees_them(self):
+        with hook_session() as wine:
+            app = Driver(wine)
+            reader = Driver(wine)
+            self.assertEqual(app.call("ctrlw koi8t koi8t 47"), 0, "no hook before the lock is taken")
+            record = reader.record()
+            self.assertEqual((record.hook, record.count), (0, 47))
+            self.assertEqual(record.entries[:47], reader.table("koi8t"))
+            self.assertEqual(record.letters[:47], builtin_letters("koi8t"), "a second process sees the letters")
+            self.assertEqual(record.letters[47:], [(0, 0)] * 17)
+
+            app.call("lock self")
+            self.assertEqual(app.call("ctrlw cp1251p cp1251p 47"), 1)
+            hook = reader.record().hook
+            self.assertNotEqual(hook, 0)
+            self.assertEqual(reader.record().letters[:47], builtin_letters("cp1251p"))
+
+            # A null table removes the hook and keeps table, count and letters.
+            self.assertEqual(app.call("ctrlw null koi8t 47"), 0)
+            record = reader.record()
+            self.assertEqual((record.hook, record.count), (0, 47))
+            self.assertEqual(record.entries[:47], reader.table("cp1251p"))
+            self.assertEqual(record.letters[:47], builtin_letters("cp1251p"))
+
+            # Letters for the entries copied; those past the count keep theirs.
+            self.assertEqual(app.call("ctrlw pattern:0xAB pattern:0x0500 10"), 1)
+            record = reader.record()
+            self.assertEqual(record.letters[:10], letter_pattern(0x0500, 10))
+            self.assertEqual(record.letters[10:47], builtin_letters("cp1251p")[10:])
+
+            # Null letters, and DllCtrl itself, leave the record with none.
+            self.assertEqual(app.call("ctrlw koi8t null 47"), 1)
+            record = reader.record()
+            self.assertEqual(record.letters, [(0, 0)] * 64)
+            self.assertEqual(record.entries[:47], reader.table("koi8t"))
+            app.call("ctrlw koi8t koi8t 47")
+            self.assertEqual(app.call("ctrl koi8p 47"), 1)
+            record = reader.record()
+            self.assertEqual(record.letters, [(0, 0)] * 64, "DllCtrl clears the letters")
+            self.assertNotEqual(record.hook, 0)
+
+    def test_counts_outside_0_to_64_read_no_letter_beyond_the_64th(self):
+        # "guarded" letters end where unreadable memory begins: reading the
+        # letters of a 65th entry would end the driver with an access fault.
+        with hook_session() as wine:
+            app = Driver(wine, "lock self")
+            reader = Driver(wine)
+            for count in (65, 1000, 0x7FFFFFFF):
+                app.call("ctrlw koi8t koi8t 47")
+                self.assertEqual(app.call(f"ctrlw guarded guarded {count}"), 1, count)
+                record = reader.record()
+                self.assertEqual(record.count, 64, count)
+                self.assertEqual(record.letters, letter_pattern(0x0400, 64), count)
+            app.call("ctrlw koi8t koi8t 47")
+            for count in (-1, -0x80000000):
+                self.assertEqual(app.call(f"ctrlw guarded guarded {count}"), 1, count)
+                record = reader.record()
+                self.assertEqual(record.count, 0, count)
+                self.assertEqual(record.letters[:47], builtin_letters("koi8t"), "nothing copied")
+            self.assertIsNone(app.proc.poll(), "the driver is still running")
 
 
 if __name__ == "__main__":

@@ -95,42 +95,56 @@ class SyntheticKeysTest(unittest.TestCase):
 
 
 class CharacterFormTest(unittest.TestCase):
-    """The hook is handed the Unicode form of each message and writes what
-    the table's byte means in the ANSI code page of the process it runs in;
-    hook_client.exe pumps with the W functions, so it receives that
-    character as it is."""
+    """The hook is handed the Unicode form of each message. A Unicode window
+    (hook_client.exe's: it pumps with the W functions, so it receives the
+    character as the hook wrote it) gets the letter that the record holds
+    beside the table's byte; without letters, and for a message without a
+    window, the hook writes what the byte means in the ANSI code page of
+    the process it runs in, which an ANSI program converts back to the
+    byte."""
 
-    def characters(self, wine, tables):
-        """{table: (Q plain, Q with Shift, the 1 key with Shift)} as the
-        client receives them, translating always."""
+    def characters(self, wine, calls):
+        """{call: (Q plain, Q with Shift, the 1 key with Shift, Q posted to
+        the thread)} as the client receives them, translating always; each
+        call is a driver command that hands over a table."""
         app = Driver(wine, "lock self", "toggler 4")
         client = Client(wine)
         seen = {}
-        for table in tables:
-            app.call(f"ctrl {table} 47")
+        for call in calls:
+            app.call(call)
             client.keys()
             plain = client.char(SCAN_Q)
+            thread = client.char(SCAN_Q, command="thread")
             client.keys(shift=DOWN)
-            seen[table] = (plain, client.char(SCAN_Q), client.char(SCAN_1, code=ord("!")))
+            seen[call] = (plain, client.char(SCAN_Q), client.char(SCAN_1, code=ord("!")), thread)
         return seen
 
-    def test_under_code_page_1251_a_unicode_program_gets_the_code_pages_letters(self):
+    def test_unicode_windows_get_the_letters_of_either_coding_under_any_code_page(self):
+        for codepage, decode in (("uk_UA.CP1251", "cp1251"), ("en_US.UTF-8", "cp1252"), ("ja_JP.UTF-8", None)):
+            with self.subTest(codepage=codepage), hook_session(codepage=codepage) as wine:
+                seen = self.characters(wine, ("ctrlw koi8t koi8t 47", "ctrlw cp1251p cp1251p 47"))
+                self.assertEqual(seen["ctrlw koi8t koi8t 47"][:3], (ord("й"), ord("Й"), ord("#")))
+                self.assertEqual(seen["ctrlw cp1251p cp1251p 47"][:3], (ord("я"), ord("Я"), ord("#")))
+                if decode:
+                    # A message without a window: the byte as the code page reads it.
+                    self.assertEqual(seen["ctrlw koi8t koi8t 47"][3], ord(bytes([0xCA]).decode(decode)))
+                    self.assertEqual(seen["ctrlw cp1251p cp1251p 47"][3], ord(bytes([0xFF]).decode(decode)))
+
+    def test_without_letters_a_unicode_program_gets_the_code_pages_characters(self):
         with hook_session(codepage="uk_UA.CP1251") as wine:
-            seen = self.characters(wine, ("cp1251t", "cp1251p", "koi8t", "pattern:0x80"))
-        self.assertEqual(seen["cp1251t"], (ord("й"), ord("Й"), ord("#")))
-        self.assertEqual(seen["cp1251p"], (ord("я"), ord("Я"), ord("#")))
+            seen = self.characters(wine, ("ctrl cp1251t 47", "ctrl koi8t 47", "ctrl pattern:0x80 47",
+                                          "ctrlw cp1251t null 47"))
+        self.assertEqual(seen["ctrl cp1251t 47"], (ord("й"), ord("Й"), ord("#"), ord("й")))
+        self.assertEqual(seen["ctrlw cp1251t null 47"], seen["ctrl cp1251t 47"])
         # KOI8 bytes read as code page 1251: what an ANSI program of this
         # system would show for them too.
-        self.assertEqual(seen["koi8t"], (ord(bytes([0xCA]).decode("cp1251")), ord(bytes([0xEA]).decode("cp1251")),
-                                         ord("#")))
-        self.assertEqual(seen["pattern:0x80"][0], ord("Ђ"), "byte 80 of code page 1251")
-
-    def test_under_code_page_1252_the_letters_are_those_of_1252(self):
+        self.assertEqual(seen["ctrl koi8t 47"][:3], (ord(bytes([0xCA]).decode("cp1251")),
+                                                     ord(bytes([0xEA]).decode("cp1251")), ord("#")))
+        self.assertEqual(seen["ctrl pattern:0x80 47"][0], ord("Ђ"), "byte 80 of code page 1251")
         with hook_session() as wine:
-            seen = self.characters(wine, ("cp1251t", "koi8t", "pattern:0x80"))
-        self.assertEqual(seen["cp1251t"], (0xE9, 0xC9, ord("#")), "é É: the bytes as code page 1252 reads them")
-        self.assertEqual(seen["koi8t"], (0xCA, 0xEA, ord("#")))
-        self.assertEqual(seen["pattern:0x80"][0], ord("€"), "byte 80 of code page 1252")
+            seen = self.characters(wine, ("ctrl cp1251t 47", "ctrl pattern:0x80 47"))
+        self.assertEqual(seen["ctrl cp1251t 47"], (0xE9, 0xC9, ord("#"), 0xE9), "é É: the bytes as 1252 reads them")
+        self.assertEqual(seen["ctrl pattern:0x80 47"][0], ord("€"), "byte 80 of code page 1252")
 
 
 class KeylessCharacterTest(unittest.TestCase):

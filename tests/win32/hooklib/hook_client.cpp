@@ -5,11 +5,14 @@
 //
 //   keydown <virtual key> lparam <hex>
 //   char <character code> scan <hex> lparam <hex>
+//   threadchar <character code> scan <hex> lparam <hex>   (a WM_CHAR that
+//                                   came to the thread, without a window)
 //
 // Commands, one per line on stdin, run on the window's own thread:
 //   keys <vk>=<state> ...   SetKeyboardState: these keys, all others 0
 //   post <msg> <wParam> <lParam>   PostMessageW to the window
 //   peek <msg> <wParam> <lParam>   the same, but peeked without removal first
+//   thread <msg> <wParam> <lParam> PostThreadMessageW to the window's thread
 //   minimize | destroy | state     (state: "state iconic=<0|1> foreground=<0|1>
 //                                   window=<0|1>")
 //   quit
@@ -77,6 +80,10 @@ void execute(char* line) {
             PeekMessageW(&peeked, g_window, message, message, PM_NOREMOVE);
         }
         return;  // the window procedure reports the message when it arrives
+    } else if (std::strcmp(w[0], "thread") == 0 && n == 4) {
+        PostThreadMessageW(GetCurrentThreadId(), hooktest::number(w[1]), hooktest::number(w[2]),
+                           static_cast<LPARAM>(hooktest::number(w[3])));
+        return;  // reported as it is retrieved
     } else if (std::strcmp(w[0], "minimize") == 0) {
         ShowWindow(g_window, SW_MINIMIZE);
         say("minimize ok");
@@ -98,6 +105,11 @@ int main(int argc, char** argv) {
     g_window = testio::showClientWindow(argc, argv, L"TavrilexTestClient", ClientProc, L"Tavrilex test client",
                                         60, 60, 320, 140);
     if (g_window == nullptr) return 3;
-    testio::pumpMessages<testio::Chars::Unicode>(execute);
+    testio::pumpMessages<testio::Chars::Unicode>(execute, [](const MSG& msg) {
+        if (msg.hwnd == nullptr && msg.message == WM_CHAR) {
+            say("threadchar %u scan %02x lparam %08x", unsigned(msg.wParam), unsigned((msg.lParam >> 16) & 0xFF),
+                unsigned(msg.lParam));
+        }
+    });
     return 0;
 }

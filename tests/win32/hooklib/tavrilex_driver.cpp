@@ -10,6 +10,12 @@
 //                          cp1251p, pattern:<byte> (128 entries: scan code
 //                          i+1, caps 0, the byte, i), guarded (64 pattern
 //                          entries that end where unreadable memory begins)
+//   ctrlw <table> <letters> <count>
+//                          DllCtrlW; table as for ctrl; letters: null, koi8t,
+//                          koi8p, cp1251t, cp1251p (the built-in letters, 47
+//                          entries), pattern:<unit> (128 entries: units
+//                          <unit>+2i and <unit>+2i+1), guarded (64 pattern
+//                          entries that end where unreadable memory begins)
 //   toggler <n>, beeper <n>
 //   record                 the shared section as this process sees it, in hex
 //   initial                the record the library file must start with
@@ -48,6 +54,7 @@ namespace api = tavrilex::api;
 struct Library {
     HMODULE module = nullptr;
     api::DllCtrlFn dllCtrl = nullptr;
+    api::DllCtrlWFn dllCtrlW = nullptr;
     api::DllLockFn dllLock = nullptr;
     api::DllRegFn dllReg = nullptr;
     api::SetBeeperFn setBeeper = nullptr;
@@ -56,6 +63,7 @@ struct Library {
 
 Library g_library;
 KeyEntry g_pattern[128];
+WCHAR g_letterPattern[256];
 
 template <class Fn>
 bool bind(Fn& fn, const char* name) {
@@ -72,7 +80,7 @@ bool loadLibrary() {
     }
     return bind(g_library.dllCtrl, api::kDllCtrl) & bind(g_library.dllLock, api::kDllLock) &
            bind(g_library.dllReg, api::kDllReg) & bind(g_library.setBeeper, api::kSetBeeper) &
-           bind(g_library.setToggler, api::kSetToggler);
+           bind(g_library.setToggler, api::kSetToggler) & bind(g_library.dllCtrlW, api::kDllCtrlW);
 }
 
 void printHex(const char* label, const unsigned char* bytes, unsigned size) {
@@ -81,18 +89,23 @@ void printHex(const char* label, const unsigned char* bytes, unsigned size) {
     std::printf("\n");
 }
 
-// 64 entries whose last byte is the last readable one: reading a 65th entry
-// faults, and the fault ends this process with an exception code.
-const KeyEntry* guardedTable() {
+// A copy of `size` bytes whose last byte is the last readable one: reading
+// past it faults, and the fault ends this process with an exception code.
+const void* guardedCopy(const void* bytes, unsigned size) {
     SYSTEM_INFO info;
     GetSystemInfo(&info);
     auto* pages = static_cast<unsigned char*>(
         VirtualAlloc(nullptr, 2 * info.dwPageSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
     DWORD old;
     VirtualProtect(pages + info.dwPageSize, info.dwPageSize, PAGE_NOACCESS, &old);
-    auto* table = reinterpret_cast<KeyEntry*>(pages + info.dwPageSize - 64 * sizeof(KeyEntry));
-    std::memcpy(table, g_pattern, 64 * sizeof(KeyEntry));
-    return table;
+    unsigned char* copy = pages + info.dwPageSize - size;
+    std::memcpy(copy, bytes, size);
+    return copy;
+}
+
+// 64 entries: a 65th is unreadable.
+const KeyEntry* guardedTable() {
+    return static_cast<const KeyEntry*>(guardedCopy(g_pattern, 64 * sizeof(KeyEntry)));
 }
 
 const KeyEntry* tableNamed(const char* name) {
@@ -114,6 +127,28 @@ const KeyEntry* tableNamed(const char* name) {
         return guardedTable();
     }
     return reinterpret_cast<const KeyEntry*>(-1);
+}
+
+const WCHAR* const kNoLetters = reinterpret_cast<const WCHAR*>(-1);
+
+const WCHAR* lettersNamed(const char* name) {
+    using namespace vyrtel::layouts;
+    const auto wide = [](const BuiltinLetters& letters) { return reinterpret_cast<const WCHAR*>(letters.data()); };
+    if (std::strcmp(name, "null") == 0) return nullptr;
+    if (std::strcmp(name, "koi8t") == 0) return wide(kKoi8TypewriterLetters);
+    if (std::strcmp(name, "koi8p") == 0) return wide(kKoi8PhoneticLetters);
+    if (std::strcmp(name, "cp1251t") == 0) return wide(kCp1251TypewriterLetters);
+    if (std::strcmp(name, "cp1251p") == 0) return wide(kCp1251PhoneticLetters);
+    if (std::strncmp(name, "pattern:", 8) == 0) {
+        const auto first = static_cast<WCHAR>(hooktest::number(name + 8));
+        for (int i = 0; i < 256; ++i) g_letterPattern[i] = static_cast<WCHAR>(first + i);
+        return g_letterPattern;
+    }
+    if (std::strcmp(name, "guarded") == 0) {
+        lettersNamed("pattern:0x0400");
+        return static_cast<const WCHAR*>(guardedCopy(g_letterPattern, 64 * 2 * sizeof(WCHAR)));
+    }
+    return kNoLetters;
 }
 
 HANDLE gateEvent(const char* name) { return CreateEventA(nullptr, TRUE, FALSE, name); }
@@ -157,6 +192,15 @@ bool execute(char* line) {
             std::printf("unknown table %s\n", w[1]);
         } else {
             std::printf("ctrl %d\n", int(g_library.dllCtrl(table, static_cast<std::int32_t>(hooktest::number(w[2])))));
+        }
+    } else if (std::strcmp(cmd, "ctrlw") == 0 && n == 4) {
+        const KeyEntry* table = tableNamed(w[1]);
+        const WCHAR* letters = lettersNamed(w[2]);
+        if (table == reinterpret_cast<const KeyEntry*>(-1) || letters == kNoLetters) {
+            std::printf("unknown table or letters %s %s\n", w[1], w[2]);
+        } else {
+            std::printf("ctrlw %d\n",
+                        int(g_library.dllCtrlW(table, letters, static_cast<std::int32_t>(hooktest::number(w[3])))));
         }
     } else if (std::strcmp(cmd, "toggler") == 0 && n == 2) {
         std::printf("toggler %d\n", int(g_library.setToggler(static_cast<std::int32_t>(hooktest::number(w[1])))));
