@@ -9,12 +9,12 @@
 // installing process and each process the hook runs in tell the two kinds
 // of system apart by GetVersion, so they always agree on the form.
 //
-// The tables hold code-page bytes, and a hook
-// working in ANSI means its byte as the process's ANSI code page reads it;
-// so the hook writes the UTF-16 unit of that character. A Unicode program
-// then receives the letter (under code page 1251, й for the byte E9), and
-// an ANSI program receives the table's byte back through the system's own
-// conversion of the message to its ANSI form.
+// The tables hold code-page bytes, and a hook working in ANSI means its
+// byte as the process's ANSI code page reads it; so where it writes no
+// letter (an 8-bit window, a message without a window, a table handed over
+// without letters), the hook writes the UTF-16 unit of that character. An
+// ANSI program then receives the table's byte back through the system's
+// own conversion of the message to its ANSI form.
 #pragma once
 
 #include <cstdint>

@@ -43,6 +43,7 @@ END = ["DllCtrl null 0 -> 0", "detach unload"]
 LIBRARIES = {
     "recording": "recording_tavrilex.dll",
     "no-beeper": "recording_tavrilex_no_beeper.dll",
+    "letters": "recording_tavrilex_letters.dll",
     "real": "Tavrilex.dll",
 }
 
@@ -301,6 +302,31 @@ class CallSequenceTest(unittest.TestCase):
             screen.click(EXIT)
             self.assertEqual(run.exit_code(), 0)
             self.assertEqual(run.calls(mark), END, "the hook is removed, then the library unloaded")
+            self.assertEqual(run.calls(), START + [call for _, call, _ in steps] + END)
+
+
+class LettersTest(unittest.TestCase):
+    def test_a_library_that_takes_letters_gets_each_tables_letters_with_it(self):
+        # The same clicks as above, to a library with DllCtrlW: each table
+        # travels with the letters of its layout; removals stay DllCtrl.
+        with app_session(library="letters") as wine:
+            run, inspector, frame, screen = started(wine)
+            steps = [
+                (KOI8, "DllCtrlW koi8-typewriter typewriter-letters 47 -> 1", (1, 3, 0)),
+                (PHONETIC, "DllCtrlW koi8-phonetic phonetic-letters 47 -> 1", (1, 3, 1)),
+                (CP1251, "DllCtrlW cp1251-phonetic phonetic-letters 47 -> 1", (2, 3, 1)),
+                (TYPEWRITER, "DllCtrlW cp1251-typewriter typewriter-letters 47 -> 1", (2, 3, 0)),
+                (DISABLE, "DllCtrl null 0 -> 0", (0, 3, 0)),
+            ]
+            for control, call, shown in steps:
+                with self.subTest(control=control, call=call):
+                    mark = run.mark()
+                    screen.click(control)
+                    run.wait_calls([call], mark)
+                    wait_until(lambda: inspector.checks() == marks(*shown),
+                               what=f"marks {shown}, have {inspector.checks()}")
+            screen.click(EXIT)
+            self.assertEqual(run.exit_code(), 0)
             self.assertEqual(run.calls(), START + [call for _, call, _ in steps] + END)
 
 

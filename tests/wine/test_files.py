@@ -139,7 +139,11 @@ class PackageFileTest(unittest.TestCase):
             self.assertIn("translates what you type in 32-bit programs", words)
         else:
             self.assertIn("translates what you type in 64-bit programs", words)
-        self.assertIn("side by side from folders of their own, each with its own window and its own switch", words)
+        # What Windows documents of the two builds together, and what holds under Wine.
+        self.assertIn("this has not been tested", words)
+        self.assertIn("Under Wine run one of them only", words)
+        # What users see in each kind of program.
+        self.assertIn("receive the Ukrainian letters themselves, whichever coding you choose", words)
 
 
 if __name__ == "__main__":

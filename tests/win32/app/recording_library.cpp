@@ -2,7 +2,9 @@
 // tests: it has the same control exports, appends every call and its
 // arguments to the log file named by VYRTEL_RECORD_LOG, and with
 // VYRTEL_RECORD_LOCK=held in the environment DllLock reports the lock as
-// held by another copy (0). Every table it is given is "hooked" (1).
+// held by another copy (0). Every table it is given is "hooked" (1). Built
+// with and without DllCtrlW (the letters of a table), as a library with
+// and without it.
 // Loading and unloading are logged too ("attach"; "detach unload" when the
 // program frees the library, "detach exit" when its process ends with the
 // library still loaded), so a test can tell whether and how it was unloaded.
@@ -62,6 +64,28 @@ void describeTable(const void* table, LONG count, char* out, std::size_t size) {
     for (LONG i = 0; i < count * 4 && at + 3 < size && i < 256; ++i) at += std::snprintf(out + at, size - at, "%02X", bytes[i]);
 }
 
+// Names letters by the built-in letters they equal (the KOI8 and CP1251
+// twins of a layout hold the same), else by their units.
+void describeLetters(const WCHAR* letters, LONG count, char* out, std::size_t size) {
+    using namespace vyrtel::layouts;
+    if (!letters) {
+        std::snprintf(out, size, "null");
+        return;
+    }
+    if (count == kBuiltinEntryCount) {
+        if (std::memcmp(letters, kCp1251TypewriterLetters.data(), sizeof(BuiltinLetters)) == 0) {
+            std::snprintf(out, size, "typewriter-letters");
+            return;
+        }
+        if (std::memcmp(letters, kCp1251PhoneticLetters.data(), sizeof(BuiltinLetters)) == 0) {
+            std::snprintf(out, size, "phonetic-letters");
+            return;
+        }
+    }
+    std::size_t at = std::snprintf(out, size, "units:");
+    for (LONG i = 0; i < count * 2 && at + 5 < size && i < 128; ++i) at += std::snprintf(out + at, size - at, "%04X", unsigned(letters[i]));
+}
+
 }  // namespace
 
 extern "C" {
@@ -71,6 +95,16 @@ LONG WINAPI RecDllCtrl(const void* table, LONG count) {
     describeTable(table, count, desc, sizeof desc);
     const LONG result = table ? 1 : 0;
     std::snprintf(line, sizeof line, "DllCtrl %s %ld -> %ld", desc, long(count), long(result));
+    log(line);
+    return result;
+}
+
+LONG WINAPI RecDllCtrlW(const void* table, const WCHAR* letters, LONG count) {
+    char desc[600], lettersDesc[600], line[1300];
+    describeTable(table, count, desc, sizeof desc);
+    describeLetters(letters, count, lettersDesc, sizeof lettersDesc);
+    const LONG result = table ? 1 : 0;
+    std::snprintf(line, sizeof line, "DllCtrlW %s %s %ld -> %ld", desc, lettersDesc, long(count), long(result));
     log(line);
     return result;
 }
