@@ -15,8 +15,10 @@ from test_app import (CP1251, CYCLED, DISABLE, EXIT, KOI8, LEFT_RIGHT, PHONETIC,
                       marks, started)
 from winetest import wait_until
 
-Q_KOI8_PHONETIC, Q_KOI8_PHONETIC_SHIFTED = 0xD1, 0xF1  # я Я
-Q_CP1251_PHONETIC = 0xFF  # я
+# The Q key in the phonetic layout: a Unicode window gets the letters
+# themselves, whichever coding is chosen.
+Q_KOI8_PHONETIC, Q_KOI8_PHONETIC_SHIFTED = ord("я"), ord("Я")
+Q_CP1251_PHONETIC = ord("я")
 CLIENT = "Tavrilex test client"
 
 

@@ -68,6 +68,11 @@ class Key:
         """The byte the key gives: Caps Lock inverts Shift on letter keys."""
         return self.shifted if shift != (caps_lock and self.caps_flag != 0) else self.unshifted
 
+    def letter(self, shift=False, caps_lock=False):
+        """The character a Unicode window receives for the key: the sign
+        chosen as the byte is."""
+        return ord(self.signs[1 if shift != (caps_lock and self.caps_flag != 0) else 0])
+
     def entry(self):
         return (self.scan, self.caps_flag, self.unshifted, self.shifted)
 

@@ -24,7 +24,7 @@ its answer before acting, so the epochs are:
 A state gives, for a character: the character itself (untranslated) when no
 coding is chosen, when translation is not active under its toggle method,
 with Ctrl down, for the extended or the Alt flag, and for a scan code in no
-table; otherwise the table's byte for Shift and Caps Lock as they were. So
+table; otherwise the table's letter for Shift and Caps Lock as they were. So
 every character must be one of the at most two outcomes of its epoch.
 Translation is made to depend on the method too: the switch of the
 Ctrl+Shift methods is on, Scroll Lock is on and Num Lock is off, so the
@@ -53,15 +53,14 @@ TYPED_KEYS = [key.keysym for key in TABLES[1, 0]] + ["backslash", "KP_Divide"]
 BACKSLASH = 0x2B
 
 
-def table_byte(state, scan, shift, caps):
-    """The byte a state's table gives for a scan code, or None (no entry;
-    scan code 0, the tables' closing entry, is no key and matches nothing).
-    The client is a Unicode window under code page 1252, which gives every
-    byte of the tables the character of the same number."""
+def table_letter(state, scan, shift, caps):
+    """The character a state's table gives a Unicode window (the client is
+    one) for a scan code, or None (no entry; scan code 0, the tables'
+    closing entry, is no key and matches nothing)."""
     coding, _, layout = state
     for key in TABLES[coding, layout]:
         if key.scan == scan:
-            return key.byte(shift, caps)
+            return key.letter(shift, caps)
     return None
 
 
@@ -69,8 +68,8 @@ def outcome(state, original, scan, extended, alt, shift, caps, ctrl):
     coding, method, _ = state
     if coding == 0 or not ACTIVE[method] or ctrl or extended or alt:
         return original
-    byte = table_byte(state, scan, shift, caps)
-    return original if byte is None else byte
+    letter = table_letter(state, scan, shift, caps)
+    return original if letter is None else letter
 
 
 def typed_original(scan, extended, shift, caps):
