@@ -268,6 +268,18 @@ def started(wine, recording=True, **options):
     return run, inspector, frame, Screen(wine, inspector)
 
 
+def click_through(test, run, inspector, screen, steps):
+    """Clicks each (control, the one call it makes, the choices shown
+    afterwards: coding, toggle method, layout) in turn and waits for both."""
+    for control, call, shown in steps:
+        with test.subTest(control=control, call=call):
+            mark = run.mark()
+            screen.click(control)
+            run.wait_calls([call], mark)
+            wait_until(lambda: inspector.checks() == marks(*shown),
+                       what=f"marks {shown}, have {inspector.checks()}")
+
+
 class CallSequenceTest(unittest.TestCase):
     def test_each_click_is_one_call_in_order_from_start_to_exit(self):
         with app_session() as wine:
@@ -290,13 +302,7 @@ class CallSequenceTest(unittest.TestCase):
                 (CYCLED, "SetToggler 2 -> 2", (0, 2, 0)),
                 (LEFT_RIGHT, "SetToggler 3 -> 3", (0, 3, 0)),
             ]
-            for control, call, shown in steps:
-                with self.subTest(control=control, call=call):
-                    mark = run.mark()
-                    screen.click(control)
-                    run.wait_calls([call], mark)
-                    wait_until(lambda: inspector.checks() == marks(*shown),
-                               what=f"marks {shown}, have {inspector.checks()}")
+            click_through(self, run, inspector, screen, steps)
 
             mark = run.mark()
             screen.click(EXIT)
@@ -318,13 +324,7 @@ class LettersTest(unittest.TestCase):
                 (TYPEWRITER, "DllCtrlW cp1251-typewriter typewriter-letters 47 -> 1", (2, 3, 0)),
                 (DISABLE, "DllCtrl null 0 -> 0", (0, 3, 0)),
             ]
-            for control, call, shown in steps:
-                with self.subTest(control=control, call=call):
-                    mark = run.mark()
-                    screen.click(control)
-                    run.wait_calls([call], mark)
-                    wait_until(lambda: inspector.checks() == marks(*shown),
-                               what=f"marks {shown}, have {inspector.checks()}")
+            click_through(self, run, inspector, screen, steps)
             screen.click(EXIT)
             self.assertEqual(run.exit_code(), 0)
             self.assertEqual(run.calls(), START + [call for _, call, _ in steps] + END)
