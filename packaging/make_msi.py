@@ -28,8 +28,11 @@ CUSTOM_ACTION = "VyrtelSetup.dll"
 # custom actions does not keep Before/After).
 SEQUENCE = {
     "RememberAutoStart": 51,    # after AppSearch (50), before LaunchConditions (100)
+    "AutoStartOn": 52,
+    "AutoStartOff": 53,
     "RepairSameVersion": 701,   # before CostInitialize (800)
     "RepairAllFiles": 702,
+    "SetInstallLocation": 1001,  # after CostFinalize (1000) has resolved INSTALLDIR
     "CloseRunningVyrtel": 1399,  # before InstallValidate (1400)
 }
 
@@ -50,11 +53,12 @@ def stage(folder, arch, version_text, build_dir, layout_tool):
 
 def table_fixes(arch):
     queries = [
-        # Start at sign-in only when asked; "transitive" makes a repair or a
-        # new run with AUTOSTART=0 or =1 weigh the condition again.
-        "UPDATE Component SET Condition = 'AUTOSTART = \"1\"', Attributes = 68 WHERE Component = 'AutoStart'",
         # SW_SHOWMINNOACTIVE: started at sign-in, Vyrtel comes up minimised.
         "UPDATE Shortcut SET ShowCmd = 7 WHERE Shortcut = 'StartupShortcut'",
+        # The uninstall takes the per-user programs folder too when it made
+        # it and nothing else is left in it.
+        "INSERT INTO RemoveFile (FileKey, Component_, DirProperty, InstallMode) "
+        "VALUES ('RemoveUserPrograms', 'Program', 'UserPrograms', 2)",
     ]
     queries += [f"UPDATE InstallExecuteSequence SET Sequence = {n} WHERE Action = '{a}'" for a, n in SEQUENCE.items()]
     if arch == "win64":

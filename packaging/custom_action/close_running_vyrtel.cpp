@@ -5,6 +5,13 @@
 // each to end. A copy that does not end in time stops the uninstall with a
 // message saying why, and nothing is removed.
 //
+// An uninstall then waits until no process holds the hook library any
+// more: programs the hook entered keep it mapped until they let go of it
+// (Windows unloads it as each one next handles a message, which a
+// broadcast nudges; Wine keeps it until they end). A file still in use
+// could only be removed at the next restart, leaving a half-removed folder
+// behind, so the uninstall stops instead and says why.
+//
 // The program's main window is recognised from outside, without any help
 // from the program: the framework's window class "FrameworkWindow" titled
 // "Vyrtel", owned by a process whose program file is Vyrtel.exe in that
@@ -22,7 +29,9 @@ namespace {
 constexpr wchar_t kProgram[] = L"Vyrtel.exe";
 constexpr wchar_t kFrameClass[] = L"FrameworkWindow";
 constexpr wchar_t kFrameTitle[] = L"Vyrtel";
+constexpr wchar_t kLibrary[] = L"Tavrilex.dll";
 constexpr DWORD kWaitMilliseconds = 15000;
+constexpr DWORD kLibraryWaitMilliseconds = 5000;
 constexpr int kMaxCopies = 32;
 constexpr DWORD kPathChars = 520;  // twice MAX_PATH; frames stay under a page
 
@@ -103,6 +112,66 @@ void Report(MSIHANDLE install, INSTALLMESSAGE kind, const wchar_t* text, const w
     MsiProcessMessage(install, kind, record);
 }
 
+// Closes each copy's frame as Exit would and waits for it to end; false
+// (with the message said) when one is still running.
+bool CloseCopies(MSIHANDLE install, Copies& copies) {
+    const wchar_t* folder = copies.folder;
+    EnumWindows(CloseFrame, reinterpret_cast<LPARAM>(&copies));
+
+    const DWORD start = GetTickCount();
+    int running = 0;
+    for (int i = 0; i < copies.count; ++i) {
+        const DWORD spent = GetTickCount() - start;
+        const DWORD left = spent < kWaitMilliseconds ? kWaitMilliseconds - spent : 0;
+        if (WaitForSingleObject(copies.processes[i], left) != WAIT_OBJECT_0) ++running;
+        CloseHandle(copies.processes[i]);
+    }
+    if (running == 0) {
+        Report(install, INSTALLMESSAGE_INFO, L"Closed the Vyrtel running from [1].", folder);
+        return true;
+    }
+    Report(install, INSTALLMESSAGE_ERROR,
+           L"Vyrtel is running from [1] and did not close. Close it with its Exit button "
+           L"(or end Vyrtel.exe in Task Manager), then try again. Nothing has been removed.",
+           folder);
+    return false;
+}
+
+// A mapped image cannot be opened for writing: while any process holds the
+// library, this fails with a sharing violation.
+bool LibraryInUse(const wchar_t* folder) {
+    wchar_t path[kPathChars];
+    const int length = lstrlenW(folder);
+    if (length + 2 + lstrlenW(kLibrary) >= static_cast<int>(kPathChars)) return false;
+    lstrcpyW(path, folder);
+    if (length > 0 && path[length - 1] != L'\\') lstrcatW(path, L"\\");
+    lstrcatW(path, kLibrary);
+    HANDLE file = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return false;
+    }
+    return GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+bool LibraryReleased(const wchar_t* folder) {
+    const DWORD start = GetTickCount();
+    DWORD_PTR ignored;
+    SendMessageTimeoutW(HWND_BROADCAST, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &ignored);
+    while (LibraryInUse(folder)) {
+        if (GetTickCount() - start > kLibraryWaitMilliseconds) return false;
+        Sleep(100);
+    }
+    return true;
+}
+
+bool Uninstalling(MSIHANDLE install) {
+    wchar_t remove[8];
+    DWORD size = 8;
+    return MsiGetPropertyW(install, L"REMOVE", remove, &size) == ERROR_SUCCESS && lstrcmpiW(remove, L"ALL") == 0;
+}
+
 }  // namespace
 
 extern "C" BOOL WINAPI SetupEntry(HINSTANCE, DWORD, LPVOID) { return TRUE; }
@@ -120,24 +189,14 @@ extern "C" UINT WINAPI CloseRunningVyrtel(MSIHANDLE install) {
     Copies copies;
     copies.folder = folder;
     FindCopies(copies);
-    if (copies.count == 0) return ERROR_SUCCESS;
-    EnumWindows(CloseFrame, reinterpret_cast<LPARAM>(&copies));
-
-    const DWORD start = GetTickCount();
-    int running = 0;
-    for (int i = 0; i < copies.count; ++i) {
-        const DWORD spent = GetTickCount() - start;
-        const DWORD left = spent < kWaitMilliseconds ? kWaitMilliseconds - spent : 0;
-        if (WaitForSingleObject(copies.processes[i], left) != WAIT_OBJECT_0) ++running;
-        CloseHandle(copies.processes[i]);
+    if (copies.count > 0 && !CloseCopies(install, copies)) return ERROR_INSTALL_FAILURE;
+    if (Uninstalling(install) && !LibraryReleased(folder)) {
+        Report(install, INSTALLMESSAGE_ERROR,
+               L"Vyrtel's keyboard library ([1]Tavrilex.dll) is still loaded in programs it served, so it "
+               L"cannot be removed yet. Nothing has been removed. Close those programs, or sign out and in "
+               L"again, then uninstall Vyrtel.",
+               folder);
+        return ERROR_INSTALL_FAILURE;
     }
-    if (running == 0) {
-        Report(install, INSTALLMESSAGE_INFO, L"Closed the Vyrtel running from [1].", folder);
-        return ERROR_SUCCESS;
-    }
-    Report(install, INSTALLMESSAGE_ERROR,
-           L"Vyrtel is running from [1] and did not close. Close it with its Exit button "
-           L"(or end Vyrtel.exe in Task Manager), then try again. Nothing has been removed.",
-           folder);
-    return ERROR_INSTALL_FAILURE;
+    return ERROR_SUCCESS;
 }

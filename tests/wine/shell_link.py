@@ -39,7 +39,7 @@ class ShellLink:
                 count, = struct.unpack_from("<H", data, at)
                 at += 2
                 if flags & IS_UNICODE:
-                    strings[name] = data[at:at + 2 * count].decode("utf-16-le")
+                    strings[name] = data[at:at + 2 * count].decode("utf-16-le").rstrip("\0")  # Wine counts the NUL
                     at += 2 * count
                 else:
                     strings[name] = data[at:at + count].decode("latin-1")
