@@ -144,6 +144,14 @@ class Installation:
         subprocess.run(["wineserver", "-k"], env=self.env, timeout=30)
         subprocess.run(["wineserver", "-w"], env=self.env, timeout=30)
 
+    def product_icon(self):
+        """The host path of the icon registered for this build's product, or None."""
+        for values in self.reg_query("HKCU\\Software\\Microsoft\\Installer\\Products").values():
+            if values.get("ProductName") == NAME and values.get("ProductIcon"):
+                icon = values["ProductIcon"]
+                return os.path.join(self.wine.prefix, "drive_c", icon[3:].replace("\\", "/"))
+        return None
+
     def files(self):
         return set(os.listdir(self.folder)) if os.path.isdir(self.folder) else set()
 
@@ -222,6 +230,10 @@ class InstallerTest(unittest.TestCase):
                 self.assertEqual(entry.get("InstallLocation", "").rstrip("\\"), setup.win_folder)
                 self.assertIn("/X{", entry["UninstallString"].upper().replace("MSIEXEC.EXE", ""))
 
+                # The list of installed programs shows the program's own icon.
+                icon = setup.product_icon()
+                self.assertTrue(icon and filecmp.cmp(icon, built("Vyrtel.exe"), shallow=False), icon)
+
                 program = f"{setup.win_folder}\\Vyrtel.exe"
                 shortcut = ShellLink(setup.shortcut)
                 self.assertEqual((shortcut.target, shortcut.working_dir.rstrip("\\")), (program, setup.win_folder))
@@ -276,6 +288,7 @@ class InstallerTest(unittest.TestCase):
                     setup.sign_out()
                     self.assertEqual(setup.msiexec("/x", INSTALLER, what="uninstall"), 0)
                 self.assertNothingLeft(setup, before)
+                self.assertFalse(os.path.exists(os.path.dirname(icon)))
             finally:
                 setup.record_timings()
         self.assertEqual(host_menu_files() - menus_before, set(), "nothing in the host's menus")
