@@ -24,12 +24,12 @@ PLATFORMS = {"win32": "Windows 95 and Windows NT", "win64": "64-bit Windows"}
 BUILD_NOTES = {
     "win32": """This is the 32-bit package. It runs on 32-bit and 64-bit Windows and
 translates what you type in 32-bit programs. On 64-bit Windows, the
-64-bit package (vyrtel-@VERSION@-win64.zip) serves 64-bit programs;
+64-bit package (vyrtel-@VERSION@-win64.msi or .zip) serves 64-bit programs;
 the two can run side by side from folders of their own, each with its
 own window and its own switch.""",
     "win64": """This is the 64-bit package, for 64-bit Windows. It translates what you
 type in 64-bit programs. For 32-bit programs, run the 32-bit package
-(vyrtel-@VERSION@-win32.zip) as well; the two can run side by side
+(vyrtel-@VERSION@-win32.msi or .zip) as well; the two can run side by side
 from folders of their own, each with its own window and its own switch.""",
 }
 
