@@ -194,7 +194,7 @@ extern "C" UINT WINAPI CloseRunningVyrtel(MSIHANDLE install) {
         Report(install, INSTALLMESSAGE_ERROR,
                L"Vyrtel's keyboard library ([1]Tavrilex.dll) is still loaded in programs it served, so it "
                L"cannot be removed yet. Nothing has been removed. Close those programs, or sign out and in "
-               L"again, then uninstall Vyrtel.",
+               L"again, then try again.",
                folder);
         return ERROR_INSTALL_FAILURE;
     }
