@@ -193,8 +193,8 @@ extern "C" UINT WINAPI CloseRunningVyrtel(MSIHANDLE install) {
     if (Uninstalling(install) && !LibraryReleased(folder)) {
         Report(install, INSTALLMESSAGE_ERROR,
                L"Vyrtel's keyboard library ([1]Tavrilex.dll) is still loaded in programs it served, so it "
-               L"cannot be removed yet. Nothing has been removed. Close those programs, or sign out and in "
-               L"again, then try again.",
+               L"cannot be removed yet. Nothing has been removed. Close those programs, or sign out and back "
+               L"in, then try again.",
                folder);
         return ERROR_INSTALL_FAILURE;
     }

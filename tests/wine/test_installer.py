@@ -20,6 +20,7 @@ import filecmp
 import os
 import shutil
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
@@ -180,7 +181,7 @@ class Installation:
 def build_package(version, folder):
     """The same source built here at another version."""
     output = os.path.join(folder, f"vyrtel-{version_text(version)}-{ARCH}.msi")
-    subprocess.run(["python3", MAKE_MSI, ARCH, version, version_text(version), WINDOWS_DIR, LAYOUT_TOOL, output],
+    subprocess.run([sys.executable, MAKE_MSI, ARCH, version, version_text(version), WINDOWS_DIR, LAYOUT_TOOL, output],
                    check=True, timeout=120, stdout=subprocess.DEVNULL)
     return output
 
@@ -190,12 +191,11 @@ class InstallerTest(unittest.TestCase):
         if not os.path.isfile(INSTALLER):
             self.fail(f"no installer at {INSTALLER!r}: build the package_msi target")
 
-    def assertInstalledAs(self, setup, version, files_like_build=True):
+    def assertInstalledAs(self, setup, version):
         self.assertEqual(setup.files(), FILES)
         self.assertIn(f"Vyrtel {version_text(version)} - ", setup.readme())
-        if files_like_build:
-            for name in PROGRAM_FILES:
-                self.assertTrue(filecmp.cmp(os.path.join(setup.folder, name), built(name), shallow=False), name)
+        for name in PROGRAM_FILES:
+            self.assertTrue(filecmp.cmp(os.path.join(setup.folder, name), built(name), shallow=False), name)
         entries = setup.entries()
         self.assertEqual(len(entries), 1, f"one uninstall entry: {list(entries)}")
         return next(iter(entries.values()))
@@ -319,12 +319,20 @@ class InstallerTest(unittest.TestCase):
                 self.assertEqual(self.assertInstalledAs(setup, VERSION)["DisplayVersion"], VERSION)
                 self.assertEqual(ShellLink(setup.startup_shortcut).show_command, 7)
 
-                # The same version again repairs; AUTOSTART=0 turns the start at sign-in off.
+                # The same version again repairs, the start at sign-in kept.
                 os.unlink(os.path.join(setup.folder, "Tavrilex.dll"))
-                self.assertEqual(setup.msiexec("/i", INSTALLER, "AUTOSTART=0", what="repair"), 0)
+                os.unlink(setup.shortcut)
+                self.assertEqual(setup.msiexec("/i", INSTALLER, what="repair"), 0)
                 self.assertInstalledAs(setup, VERSION)
+                self.assertTrue(os.path.isfile(setup.shortcut) and os.path.isfile(setup.startup_shortcut))
+
+                # AUTOSTART=0 and =1 on a later run turn the start at sign-in off and on.
+                self.assertEqual(setup.msiexec("/i", INSTALLER, "AUTOSTART=0", what="start at sign-in off"), 0)
                 self.assertFalse(os.path.exists(setup.startup_shortcut))
                 self.assertEqual(setup.reg_query(SETTINGS_KEY), {})
+                self.assertInstalledAs(setup, VERSION)
+                self.assertEqual(setup.msiexec("/i", INSTALLER, "AUTOSTART=1", what="start at sign-in on"), 0)
+                self.assertEqual(ShellLink(setup.startup_shortcut).show_command, 7)
 
                 # An older package over a newer installation changes nothing.
                 self.assertEqual(setup.msiexec("/i", newer), 0)
