@@ -24,7 +24,7 @@ function(vyrtel_bare_dll target entry argument_bytes)
     -Wl,--no-insert-timestamp)
 endfunction()
 
-foreach(part hooklib controls framework res app tests/win32 bench/wine)
+foreach(part hooklib controls framework res app packaging/custom_action tests/win32 bench/wine)
   add_subdirectory(${part})
 endforeach()
 

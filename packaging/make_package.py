@@ -24,19 +24,19 @@ PLATFORMS = {"win32": "Windows 95 and Windows NT", "win64": "64-bit Windows"}
 BUILD_NOTES = {
     "win32": """This is the 32-bit package. It runs on 32-bit and 64-bit Windows and
 translates what you type in 32-bit programs. On 64-bit Windows, the
-64-bit package (vyrtel-@VERSION@-win64.zip) serves 64-bit programs.
+64-bit package (vyrtel-@VERSION@-win64.msi or .zip) serves 64-bit programs.
 Windows documents that each package's hook enters only the programs of
 its own kind, so the two could run side by side from folders of their
 own, each with its own window and switch; this has not been tested. Under
 Wine run one of them only: there the one started later stops the other
 in the other's programs.""",
     "win64": """This is the 64-bit package, for 64-bit Windows. It translates what you
-type in 64-bit programs. The 32-bit package (vyrtel-@VERSION@-win32.zip)
-serves 32-bit programs. Windows documents that each package's hook enters
-only the programs of its own kind, so the two could run side by side
-from folders of their own, each with its own window and switch; this has
-not been tested. Under Wine run one of them only: there the one started
-later stops the other in the other's programs.""",
+type in 64-bit programs. The 32-bit package (vyrtel-@VERSION@-win32.msi
+or .zip) serves 32-bit programs. Windows documents that each package's
+hook enters only the programs of its own kind, so the two could run side
+by side from folders of their own, each with its own window and switch;
+this has not been tested. Under Wine run one of them only: there the one
+started later stops the other in the other's programs.""",
 }
 
 

@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine wine32:i386 wine64 fonts-wine fonts-liberation xvfb x11-xkb-utils xdotool imagemagick x11-utils
-  valgrind python3 zip unzip
+  valgrind python3 zip unzip wixl msitools
 )
 
 missing=()
