@@ -7,8 +7,10 @@ icon within 100 ms; a click on the icon restoring the minimised window; a
 re-created taskbar getting the icon back; Exit taking it away.
 
 The icon's pixels are read straight from the X display (x_pixels.py), a
-fraction of a millisecond per look, so each delay is timed from just
-before the key or click is sent until the icon shows the new look.
+fraction of a millisecond per look, and the timed key or button event is
+sent on the same connection, so each delay runs from the event (a key going
+down, a button let go, as a button acts then) to the icon showing the new
+look.
 """
 
 import struct
@@ -178,7 +180,7 @@ class TraySession:
         self.delays.append((what, elapsed))
         test.assertLess(elapsed, DEADLINE, f"{what}: the icon showed {look} after {elapsed * 1000:.0f} ms")
 
-    def menu(self, item):
+    def menu(self, item, screenshot=None):
         """Opens the icon's menu with a right click and moves to `item`;
         returns the press of Return that chooses it, to be timed."""
         x, y = self.tray.centre()
@@ -189,6 +191,8 @@ class TraySession:
         self.wine.xdotool("mousemove", "--sync", x, y, "click", "3")
         wait_until(lambda: self.tray.x.grab(*above, 8, 8) != before, what="the icon's menu open")
         self.wine.key(*["Down"] * MENU_DOWNS[item])
+        if screenshot:
+            self.wine.screenshot(screenshot)
         return self.press("Return")
 
     def picture(self, test, look, name):
@@ -203,16 +207,16 @@ class TraySession:
         where a button acts: the pointer is moved there and pressed first."""
         x, y = self.screen.centres[str(control)]
         self.wine.xdotool("mousemove", "--sync", x, y, "mousedown", "1")
-        return lambda: self.wine.xdotool("mouseup", "1")
+        return lambda: self.tray.x.button(1, False)
 
     def press(self, key):
-        """A key press to be timed from the key going down; it is let go
-        after the icon changed (the caller's release())."""
+        """A key press (keysym name or keycode) to be timed from the key
+        going down; it is let go after the icon changed (release())."""
         self.released = key
-        return lambda: self.wine.xdotool("keydown", key)
+        return lambda: self.tray.x.key(key, True)
 
     def release(self):
-        self.wine.xdotool("keyup", self.released)
+        self.tray.x.key(self.released, False)
 
     def report(self):
         for what, elapsed in self.delays:
@@ -266,7 +270,7 @@ class TrayIconTest(unittest.TestCase):
 
                 # The icon's menu acts through the same model as the window,
                 # whose marks follow.
-                s.timed(self, "Disable chosen from the icon's menu", "off", s.menu("disable"))
+                s.timed(self, "Disable chosen from the icon's menu", "off", s.menu("disable", "tray_menu.png"))
                 s.release()
                 wait_until(lambda: s.inspector.checks()[DISABLE] == 1, what="Disable marked in the window")
                 s.timed(self, "CP1251 chosen from the icon's menu", "latin", s.menu("cp1251"))

@@ -1,7 +1,10 @@
 """Pixels straight from an X display, fast enough to time what a screen
 shows to the millisecond: XGetImage of a small rectangle of the root window
 through the X library itself (ctypes), where a screenshot by ImageMagick
-costs a tenth of a second. Assumes the 24-bit TrueColor screens of Xvfb."""
+costs a tenth of a second. Assumes the 24-bit TrueColor screens of Xvfb.
+Key and button events go through the XTEST extension on the same
+connection, so that a timing starts as the event is sent, not as a helper
+program starts."""
 
 import ctypes
 import ctypes.util
@@ -31,7 +34,19 @@ def _library():
     x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
                               ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
     x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    x11.XFlush.argtypes = [ctypes.c_void_p]
+    x11.XStringToKeysym.restype = ctypes.c_ulong
+    x11.XStringToKeysym.argtypes = [ctypes.c_char_p]
+    x11.XKeysymToKeycode.restype = ctypes.c_ubyte
+    x11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
     return x11
+
+
+def _xtest():
+    xtst = ctypes.CDLL(ctypes.util.find_library("Xtst") or "libXtst.so.6")
+    xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+    xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+    return xtst
 
 
 class XScreen:
@@ -43,6 +58,7 @@ class XScreen:
         if not self.display:
             raise RuntimeError(f"cannot open X display {display}")
         self.root = self.x11.XDefaultRootWindow(self.display)
+        self.xtest = _xtest()
 
     def __enter__(self):
         return self
@@ -50,6 +66,19 @@ class XScreen:
     def __exit__(self, *exc):
         self.x11.XCloseDisplay(self.display)
         return False
+
+    def key(self, key, down):
+        """Presses or releases a key, by keysym name or by keycode."""
+        code = key if isinstance(key, int) else self.x11.XKeysymToKeycode(
+            self.display, self.x11.XStringToKeysym(key.encode()))
+        if not code:
+            raise ValueError(f"no keycode for {key!r}")
+        self.xtest.XTestFakeKeyEvent(self.display, code, 1 if down else 0, 0)
+        self.x11.XFlush(self.display)
+
+    def button(self, number, down):
+        self.xtest.XTestFakeButtonEvent(self.display, number, 1 if down else 0, 0)
+        self.x11.XFlush(self.display)
 
     def grab(self, left, top, width, height):
         """Rows of (r, g, b) of the rectangle, top row first."""
