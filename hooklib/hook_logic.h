@@ -127,11 +127,13 @@ void announceSwitch(SharedHookState& state, std::uint32_t nowOn, std::int32_t me
 }
 
 // Under the lock-key methods the lock key's own toggle state decides, so its
-// key-down is announced with the state it leaves the key in. Under Wine and
-// Windows the thread's key state already holds the new toggle bit when the
-// hook sees the WM_KEYDOWN (the state is updated as the key message is
-// retrieved), so the bit read now is the new state. The key of the other
-// lock method, and both under the other methods, announce nothing.
+// key-down is announced with the toggle bit read now. The thread's key state
+// takes the key as the message is retrieved, before the hook runs, so that
+// bit is already the new state (the Wine tests of the icon show it). A
+// key-down peeked without removal and retrieved later is announced on each
+// pass, and the last announcement is of the state after retrieval. The key
+// of the other lock method, and both under the other methods, announce
+// nothing.
 template <class Platform>
 void onLockKeyDown(const SharedHookState& state, std::uint32_t virtualKey, Platform& platform) {
     const std::int32_t method = readShared(state.toggleMethod);
