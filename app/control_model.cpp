@@ -32,8 +32,10 @@ const Choices& ControlModel::ChooseCoding(Coding coding) {
         // Without a hook the library has stored the table all the same,
         // but the coding in force stays what the user sees.
         choices_.coding = coding;
+        // While no hook was installed, nothing announced the changes.
+        LearnTranslation(false);
     }
-    return choices_;
+    return Changed();
 }
 
 const Choices& ControlModel::ChooseLayout(Layout layout) {
@@ -42,7 +44,34 @@ const Choices& ControlModel::ChooseLayout(Layout layout) {
 }
 
 const Choices& ControlModel::ChooseToggleMethod(std::int32_t method) {
+    const std::int32_t before = choices_.toggleMethod;
     choices_.toggleMethod = library_.SetToggleMethod(method);
+    LearnTranslation(choices_.toggleMethod != before);
+    return Changed();
+}
+
+void ControlModel::NoteModeMessage(bool translated, std::int32_t method) {
+    if (method != choices_.toggleMethod) return;
+    translated_ = translated;
+    Changed();
+}
+
+void ControlModel::LearnTranslation(bool methodChanged) {
+    const std::int32_t method = choices_.toggleMethod;
+    if (method < tavrilex::kToggleScrollLock || method > tavrilex::kToggleCtrlShiftLeftRight) {
+        translated_ = true;  // the library translates always under any other method
+        return;
+    }
+    const std::optional<bool> now = reader_ != nullptr ? reader_->Translating(method) : std::nullopt;
+    if (now) {
+        translated_ = *now;
+    } else if (methodChanged) {
+        translated_ = false;
+    }
+}
+
+const Choices& ControlModel::Changed() {
+    if (observer_ != nullptr) observer_->ModelChanged(*this);
     return choices_;
 }
 

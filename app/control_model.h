@@ -15,9 +15,16 @@
 // - A toggle method is stored in the library, and its answer is current.
 // - At the end no hook outlives the program, whether or not a coding was
 //   ever chosen.
+// - Whether typing is translated right now is learnt from the library's
+//   switch or the lock key (SwitchReader) at the start, when a coding or a
+//   toggle method is chosen, and from the library's mode messages between.
+//   With the coding it decides the typing mode (typing_mode.h).
+// - Every change is told to the observer, if any: the dialog's marks and the
+//   notification-area icon follow the one model.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "layouts/builtin_tables.h"
 
@@ -44,6 +51,18 @@ protected:
     ~HookLibrary() = default;
 };
 
+// Whether typing is translated right now under a toggle method: the
+// library's switch (DllMode) under the Ctrl+Shift methods, the lock key's
+// toggle state under the lock-key methods. Nothing when it cannot be told
+// (a library without DllMode).
+class SwitchReader {
+public:
+    virtual std::optional<bool> Translating(std::int32_t method) = 0;
+
+protected:
+    ~SwitchReader() = default;
+};
+
 enum class Coding : std::int32_t { Disabled = 0, Koi8 = 1, Cp1251 = 2 };
 enum class Layout : std::int32_t { Typewriter = 0, Phonetic = 1 };
 
@@ -60,15 +79,37 @@ struct Choices {
 const layouts::BuiltinTable& tableOf(Coding coding, Layout layout);
 const layouts::BuiltinLetters& lettersOf(Coding coding, Layout layout);
 
+class ControlModel;
+
+// Told after every change of the choices or of the translation.
+class ModelObserver {
+public:
+    virtual void ModelChanged(const ControlModel& model) = 0;
+
+protected:
+    ~ModelObserver() = default;
+};
+
 class ControlModel {
 public:
     // Makes no call; the library must stay bound while the model is used.
-    explicit ControlModel(HookLibrary& library) : library_(library) {}
+    // Without a reader, translation counts as off until a mode message says
+    // otherwise.
+    explicit ControlModel(HookLibrary& library, SwitchReader* reader = nullptr)
+        : library_(library), reader_(reader) {}
 
     ControlModel(const ControlModel&) = delete;
     ControlModel& operator=(const ControlModel&) = delete;
 
     const Choices& Current() const { return choices_; }
+
+    // Whether typing would be translated under the toggle method in force,
+    // were a coding chosen (as last learnt).
+    bool Translated() const { return translated_; }
+
+    // One observer at a time (null: none); it must outlive the model or be
+    // unset first.
+    void SetObserver(ModelObserver* observer) { observer_ = observer; }
 
     // The start state (see above). Each of these returns the choices now
     // in force.
@@ -77,12 +118,26 @@ public:
     const Choices& ChooseLayout(Layout layout);
     const Choices& ChooseToggleMethod(std::int32_t method);
 
+    // The library's mode message: typing under `method` is now translated
+    // or not. A message about another method than the one in force (sent
+    // before the method changed) is ignored.
+    void NoteModeMessage(bool translated, std::int32_t method);
+
     // The end of the program: the hook goes.
     void End();
 
 private:
+    // Asks the reader about the method in force. When it cannot tell, the
+    // last value stands while the method stays, else translation counts as
+    // off.
+    void LearnTranslation(bool methodChanged);
+    const Choices& Changed();
+
     HookLibrary& library_;
+    SwitchReader* reader_;
+    ModelObserver* observer_ = nullptr;
     Choices choices_;
+    bool translated_ = false;
 };
 
 }  // namespace vyrtel

@@ -35,6 +35,7 @@ LibraryBinding::Outcome LibraryBinding::Bind() {
         Unbind();
         return Outcome::Refused;
     }
+    bindEntry(dllMode_, module_, api::kDllMode);
     return Outcome::Bound;
 }
 
@@ -47,6 +48,14 @@ void LibraryBinding::Unbind() {
     dllLock_ = nullptr;
     setToggler_ = nullptr;
     setBeeper_ = nullptr;
+    dllMode_ = nullptr;
+}
+
+std::optional<bool> LibraryBinding::Translating(std::int32_t method) {
+    if (method == tavrilex::kToggleScrollLock) return (GetKeyState(VK_SCROLL) & 1) != 0;
+    if (method == tavrilex::kToggleNumLock) return (GetKeyState(VK_NUMLOCK) & 1) != 0;
+    if (dllMode_ == nullptr) return std::nullopt;
+    return dllMode_() != 0;
 }
 
 bool LibraryBinding::PutTable(const layouts::BuiltinTable& table, const layouts::BuiltinLetters& letters) {

@@ -6,7 +6,9 @@
 //
 // The application object owns the one binding and hands it on by
 // reference. Either the library is loaded and all five entries are set, or
-// nothing is: a failed Bind leaves the library unloaded.
+// nothing is: a failed Bind leaves the library unloaded. A sixth entry,
+// DllMode, is bound when the library has it; a library without it serves
+// all the same.
 #pragma once
 
 #include <windows.h>
@@ -16,7 +18,7 @@
 
 namespace vyrtel {
 
-class LibraryBinding final : public HookLibrary {
+class LibraryBinding final : public HookLibrary, public SwitchReader {
 public:
     enum class Outcome {
         Bound,      // loaded, bound, and this copy holds the lock
@@ -32,8 +34,8 @@ public:
     LibraryBinding& operator=(const LibraryBinding&) = delete;
 
     // Loads the library, looks the five exports up in the order DllCtrl,
-    // DllReg, DllLock, SetToggler, SetBeeper, and takes the lock. After any
-    // outcome but Bound the library is unloaded again.
+    // DllReg, DllLock, SetToggler, SetBeeper, and takes the lock; then looks
+    // DllMode up. After any outcome but Bound the library is unloaded again.
     Outcome Bind();
 
     bool Bound() const { return module_ != nullptr; }
@@ -48,6 +50,11 @@ public:
     void TakeTableOut() override { dllCtrl_(nullptr, 0); }
     std::int32_t SetToggleMethod(std::int32_t method) override { return setToggler_(method); }
 
+    // Under the lock-key methods, the lock key's toggle state as this
+    // thread's key state has it; under the Ctrl+Shift methods, DllMode's
+    // answer, or nothing without DllMode.
+    std::optional<bool> Translating(std::int32_t method) override;
+
 private:
     HMODULE module_ = nullptr;
     tavrilex::api::DllCtrlFn dllCtrl_ = nullptr;
@@ -56,6 +63,7 @@ private:
     tavrilex::api::DllLockFn dllLock_ = nullptr;
     tavrilex::api::SetTogglerFn setToggler_ = nullptr;
     tavrilex::api::SetBeeperFn setBeeper_ = nullptr;  // bound, never called
+    tavrilex::api::DllModeFn dllMode_ = nullptr;      // null in a library without it
 };
 
 }  // namespace vyrtel

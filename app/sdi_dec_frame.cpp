@@ -1,18 +1,150 @@
 #include "app/sdi_dec_frame.h"
 
+#include "app/typing_mode.h"
 #include "app/vyrtel_dlg.h"
+#include "hooklib/tavrilex_api.h"
 #include "resource_ids.h"
+
+namespace {
+
+// Mouse events on the notification-area icon.
+constexpr UINT kIconMessage = WM_APP + 1;
+
+// The icon menu's own command; the codings and Exit use the dialog's ids.
+constexpr UINT kMenuShow = 1;
+
+int codingCommand(vyrtel::Coding coding) {
+    switch (coding) {
+        case vyrtel::Coding::Koi8:
+            return IDC_KOI8;
+        case vyrtel::Coding::Cp1251:
+            return IDC_CP1251;
+        case vyrtel::Coding::Disabled:
+            break;
+    }
+    return IDC_DISABLE;
+}
+
+}  // namespace
 
 TSDIDecFrame::TSDIDecFrame(TWindow* parent, const char* title, vyrtel::LibraryBinding& library,
                            vyrtel::ControlModel& model)
-    : TDecoratedFrame(parent, title, new TVyrtelDlg(nullptr, IDD_CONTROL, model)), library_(library) {}
+    : TDecoratedFrame(parent, title, new TVyrtelDlg(nullptr, IDD_CONTROL, model)),
+      library_(library),
+      model_(model),
+      dialog_(static_cast<TVyrtelDlg*>(Client())),
+      icon_(Module(), kIconMessage),
+      modeMessage_(RegisterWindowMessageA(tavrilex::kModeMessageName)),
+      taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {}
 
 TSDIDecFrame::~TSDIDecFrame() = default;
 
 bool TSDIDecFrame::Create() {
-    if (!TDecoratedFrame::Create()) return false;
+    // Told from here on: the dialog starts the model while it is created.
+    model_.SetObserver(this);
+    if (!TDecoratedFrame::Create()) {
+        model_.SetObserver(nullptr);
+        return false;
+    }
     // The library keeps this handle to bring the frame forward when the
-    // program is started again.
+    // program is started again, and posts its mode messages to it.
     library_.RegisterWindow(Handle());
+    ModelChanged(model_);
     return true;
+}
+
+void TSDIDecFrame::ModelChanged(const vyrtel::ControlModel& model) {
+    if (!Handle()) return;
+    const vyrtel::Choices& choices = model.Current();
+    const vyrtel::TypingMode mode = vyrtel::typingModeOf(choices.coding, model.Translated());
+    icon_.Show(Handle(), mode, vyrtel::tooltipOf(mode, choices));
+    // A coding chosen from the icon's menu shows in the dialog too.
+    if (dialog_->Handle()) dialog_->ShowChoices();
+}
+
+LRESULT TSDIDecFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == modeMessage_ && message != 0) {
+        model_.NoteModeMessage(wParam != 0, static_cast<std::int32_t>(lParam));
+        return 0;
+    }
+    if (message == taskbarCreated_ && message != 0) {
+        icon_.ShowAgain();
+        return 0;
+    }
+    switch (message) {
+        case kIconMessage:
+            OnIconMouse(static_cast<UINT>(lParam));
+            return 0;
+        case WM_DESTROY:
+            // The icon goes with the window; the model outlives both.
+            icon_.Remove();
+            model_.SetObserver(nullptr);
+            break;
+    }
+    return TDecoratedFrame::WindowProc(message, wParam, lParam);
+}
+
+void TSDIDecFrame::OnIconMouse(UINT mouseMessage) {
+    switch (mouseMessage) {
+        case WM_LBUTTONUP:
+            BringForward();
+            break;
+        case WM_RBUTTONUP:
+            ShowIconMenu();
+            break;
+    }
+}
+
+void TSDIDecFrame::BringForward() {
+    HWND frame = Handle();
+    if (IsIconic(frame)) {
+        ShowWindow(frame, SW_RESTORE);
+    } else if (!IsWindowVisible(frame)) {
+        ShowWindow(frame, SW_SHOW);
+    }
+    SetForegroundWindow(frame);
+}
+
+void TSDIDecFrame::ShowIconMenu() {
+    HMENU menu = CreatePopupMenu();
+    if (!menu) return;
+    AppendMenuA(menu, MF_STRING, kMenuShow, "&Show Vyrtel");
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING, IDC_KOI8, "Ukrainian - &KOI8");
+    AppendMenuA(menu, MF_STRING, IDC_CP1251, "Ukrainian - &CP1251");
+    AppendMenuA(menu, MF_STRING, IDC_DISABLE, "&Disable");
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING, IDCANCEL, "E&xit");
+    static_assert(IDC_KOI8 + 1 == IDC_CP1251 && IDC_CP1251 + 1 == IDC_DISABLE);
+    CheckMenuRadioItem(menu, IDC_KOI8, IDC_DISABLE, codingCommand(model_.Current().coding), MF_BYCOMMAND);
+    SetMenuDefaultItem(menu, kMenuShow, FALSE);
+
+    // The menu closes when the user clicks elsewhere only if its owner is
+    // the foreground window; the message after it lets the menu go at once.
+    POINT at{};
+    GetCursorPos(&at);
+    SetForegroundWindow(Handle());
+    const UINT chosen = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, Handle(), nullptr));
+    PostMessageA(Handle(), WM_NULL, 0, 0);
+    DestroyMenu(menu);
+
+    switch (chosen) {
+        case kMenuShow:
+            BringForward();
+            break;
+        case IDC_KOI8:
+            model_.ChooseCoding(vyrtel::Coding::Koi8);
+            break;
+        case IDC_CP1251:
+            model_.ChooseCoding(vyrtel::Coding::Cp1251);
+            break;
+        case IDC_DISABLE:
+            model_.ChooseCoding(vyrtel::Coding::Disabled);
+            break;
+        case IDCANCEL:
+            // Exactly as the dialog's Exit button.
+            if (dialog_->Handle()) PostMessageA(dialog_->Handle(), WM_COMMAND, IDCANCEL, 0);
+            break;
+    }
 }

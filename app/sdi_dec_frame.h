@@ -2,13 +2,23 @@
 // client area is the control dialog. It is the window that a second start
 // of the program brings to the front, so it registers itself with the
 // library as soon as it exists.
+//
+// It also owns the notification-area icon, which shows the typing mode
+// while the window exists. It follows the model (it is the model's
+// observer), and the model learns of each switch made by typing in any
+// program from the library's mode message, posted to this window. A click
+// on the icon brings the frame forward; its menu chooses a coding through
+// the same model as the dialog, and "Exit" acts as the dialog's Exit.
 #pragma once
 
 #include "app/control_model.h"
 #include "app/library_binding.h"
+#include "app/tray_icon.h"
 #include "framework/framework.h"
 
-class TSDIDecFrame : public TDecoratedFrame {
+class TVyrtelDlg;
+
+class TSDIDecFrame : public TDecoratedFrame, private vyrtel::ModelObserver {
 public:
     // Makes the control dialog (template 2000, the application's module)
     // over `model` its client. `library` must stay bound while the frame
@@ -17,9 +27,26 @@ public:
     ~TSDIDecFrame() override;
 
     // Creates the frame with its dialog, then registers the frame's window
-    // with the library (DllReg). True once the window exists.
+    // with the library (DllReg) and shows the icon. True once the window
+    // exists.
     bool Create() override;
 
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
+    void ModelChanged(const vyrtel::ControlModel& model) override;
+
+    // Restores the frame if minimised, shows it if hidden, and brings it to
+    // the front.
+    void BringForward();
+    void OnIconMouse(UINT mouseMessage);
+    void ShowIconMenu();
+
     vyrtel::LibraryBinding& library_;
+    vyrtel::ControlModel& model_;
+    TVyrtelDlg* dialog_;
+    vyrtel::TrayIcon icon_;
+    const UINT modeMessage_;
+    const UINT taskbarCreated_;
 };

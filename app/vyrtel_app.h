@@ -32,5 +32,5 @@ protected:
 
 private:
     vyrtel::LibraryBinding library_;
-    vyrtel::ControlModel model_{library_};
+    vyrtel::ControlModel model_{library_, &library_};
 };

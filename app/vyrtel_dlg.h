@@ -23,6 +23,10 @@ public:
     // choices: no hook, typewriter layout, toggle method 3.
     bool Create() override;
 
+    // Sets the marks from the model's choices as they are now (a choice
+    // made elsewhere, from the notification-area icon's menu).
+    void ShowChoices() { Show(Model.Current()); }
+
     DECLARE_COMMAND_TABLE();
 
 private:

@@ -25,6 +25,7 @@ struct Keys {
     std::int16_t states[256];
     __attribute__((noinline)) std::int16_t keyState(int vk) { return states[vk & 0xFF]; }
     void beep(std::uint32_t, std::uint32_t) {}
+    void postMode(std::uintptr_t, std::uint32_t, std::int32_t) {}
     std::intptr_t callNextHook(std::uintptr_t, std::int32_t, std::uintptr_t, std::intptr_t) { return 0; }
     // As the DLL's: one read of a table built once.
     std::uint16_t characters[256];

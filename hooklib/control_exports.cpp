@@ -18,6 +18,7 @@ static_assert(std::is_same_v<decltype(&DllLock), tavrilex::api::DllLockFn>);
 static_assert(std::is_same_v<decltype(&DllReg), tavrilex::api::DllRegFn>);
 static_assert(std::is_same_v<decltype(&SetBeeper), tavrilex::api::SetBeeperFn>);
 static_assert(std::is_same_v<decltype(&SetToggler), tavrilex::api::SetTogglerFn>);
+static_assert(std::is_same_v<decltype(&DllMode), tavrilex::api::DllModeFn>);
 static_assert(std::is_same_v<decltype(&GetMsgHookProc), tavrilex::api::GetMsgHookProcFn>);
 
 // This image as mapped in the calling process (provided by the linker).
@@ -245,3 +246,5 @@ extern "C" std::int32_t WINAPI SetToggler(std::int32_t method) {
     writeShared(state().toggleMethod, method);
     return method;
 }
+
+extern "C" LONG WINAPI DllMode(void) { return readShared(state().translationSwitch) != 0 ? 1 : 0; }

@@ -5,6 +5,7 @@
 
 #include "hooklib/ansi_characters.h"
 #include "hooklib/hook_logic.h"
+#include "hooklib/mode_message.h"
 #include "hooklib/shared_record.h"
 #include "hooklib/tavrilex_api.h"
 
@@ -29,6 +30,12 @@ struct Win32Platform {
         return tavrilex::detail::keyStateFromKeyboardByte(keys[virtualKey & 0xFF]);
     }
     void beep(std::uint32_t hertz, std::uint32_t milliseconds) { Beep(hertz, milliseconds); }
+    // Posted, never sent: the hook must not wait for the control program.
+    void postMode(std::uintptr_t window, std::uint32_t translated, std::int32_t method) {
+        if (const UINT message = tavrilex::modeMessage()) {
+            PostMessageA(reinterpret_cast<HWND>(window), message, translated, static_cast<LPARAM>(method));
+        }
+    }
     std::intptr_t callNextHook(std::uintptr_t hook, std::int32_t code, std::uintptr_t wParam, std::intptr_t lParam) {
         // The handle may be 0 (the hook is being removed while this runs):
         // the next hook is then reached all the same.

@@ -21,6 +21,14 @@ inline constexpr std::int32_t kToggleNumLock = 1;
 inline constexpr std::int32_t kToggleCtrlShiftCycled = 2;
 inline constexpr std::int32_t kToggleCtrlShiftLeftRight = 3;
 
+// The window message (registered under this name with
+// RegisterWindowMessageA) that the hook posts to the window given to DllReg
+// whenever what it does to typing changes: on a switch by Ctrl+Shift under
+// methods 2 and 3, and on a Scroll Lock or Num Lock key-down under its own
+// method. wParam: 1 when typing is now translated, 0 when not; lParam: the
+// toggle method the change belongs to.
+inline constexpr char kModeMessageName[] = "Tavrilex.Mode";
+
 }  // namespace tavrilex
 
 #ifdef _WIN32
@@ -81,6 +89,11 @@ inline constexpr char kSetBeeper[] = "SetBeeper";
 using SetTogglerFn = std::int32_t(WINAPI*)(std::int32_t method);
 inline constexpr char kSetToggler[] = "SetToggler";
 
+// The translation switch of the Ctrl+Shift methods: 1 on, 0 off. Bound
+// when present; a library without it is still usable.
+using DllModeFn = LONG(WINAPI*)(void);
+inline constexpr char kDllMode[] = "DllMode";
+
 // The WH_GETMESSAGE hook procedure, exported under its decorated name only.
 using GetMsgHookProcFn = LRESULT(CALLBACK*)(int code, WPARAM removeFlag, LPARAM message);
 inline constexpr char kGetMsgHookProc[] = "_GetMsgHookProc@12";
@@ -97,6 +110,7 @@ std::int32_t WINAPI DllLock(HINSTANCE module);
 std::int32_t WINAPI DllReg(HWND window);
 std::uint32_t WINAPI SetBeeper(std::uint32_t flag);
 std::int32_t WINAPI SetToggler(std::int32_t method);
+LONG WINAPI DllMode(void);
 LRESULT CALLBACK GetMsgHookProc(int code, WPARAM removeFlag, LPARAM message);
 }
 #endif

@@ -4,6 +4,9 @@
 #define VYRTEL_RESOURCE_IDS_H
 
 #define IDI_VYRTEL 1001       /* icon group: the frame's large and small icon */
+#define IDI_MODE_UKRAINIAN 1002  /* the notification-area icon: typing translated */
+#define IDI_MODE_LATIN 1003      /* a coding chosen, typing not translated */
+#define IDI_MODE_OFF 1004        /* no coding chosen */
 #define IDB_EMBLEM 1          /* the trident emblem */
 #define IDB_TITLE 2           /* the lettered title */
 

@@ -1,5 +1,6 @@
 """Draws the program's pictures into the folder named on the command line:
-emblem.bmp (bitmap 1), title.bmp (bitmap 2) and vyrtel.ico (icon group 1001).
+emblem.bmp (bitmap 1), title.bmp (bitmap 2), vyrtel.ico (icon group 1001)
+and the notification-area icon's looks mode_<name>.ico (groups 1002-1004).
 With --preview, also writes enlarged .ppm copies for looking at them."""
 
 import os
@@ -10,6 +11,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import dib      # noqa: E402
 import emblem   # noqa: E402
 import icon     # noqa: E402
+import mode_icons  # noqa: E402
 import title    # noqa: E402
 
 
@@ -37,6 +39,14 @@ def main(argv):
     if "--preview" in argv:
         for w, h, bits, pal, rows, _ in images:
             preview(os.path.join(out, "icon%dx%d_%d.ppm" % (w, h, bits)), w, h, pal, rows, 8)
+    for name in mode_icons.LOOKS:
+        looks = mode_icons.draw(name)
+        with open(os.path.join(out, "mode_%s.ico" % name), "wb") as f:
+            f.write(dib.ico([(w, h, bits, dib.icon_image(w, h, bits, pal, rows, opaque))
+                             for w, h, bits, pal, rows, opaque in looks]))
+        if "--preview" in argv:
+            w, h, _, pal, rows, _ = looks[0]
+            preview(os.path.join(out, "mode_%s.ppm" % name), w, h, pal, rows, 8)
 
 
 if __name__ == "__main__":

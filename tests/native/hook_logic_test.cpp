@@ -43,6 +43,13 @@ struct FakeMsg {
 constexpr std::uintptr_t kUnicodeWindow = 0x1000;
 constexpr std::uintptr_t kAnsiWindow = 0x2000;
 
+struct ModePost {
+    std::uintptr_t window;
+    std::uint32_t translated;
+    std::int32_t method;
+    bool operator==(const ModePost&) const = default;
+};
+
 struct NextHookCall {
     std::uintptr_t hook;
     std::int32_t code;
@@ -65,6 +72,10 @@ struct FakePlatform {
         return states[vk];
     }
     void beep(std::uint32_t hertz, std::uint32_t ms) { beeps.emplace_back(hertz, ms); }
+    std::vector<ModePost> posts;
+    void postMode(std::uintptr_t window, std::uint32_t translated, std::int32_t method) {
+        posts.push_back({window, translated, method});
+    }
     std::intptr_t callNextHook(std::uintptr_t hook, std::int32_t code, std::uintptr_t wParam, std::intptr_t lParam) {
         nextHookCalls.push_back({hook, code, wParam, lParam});
         return nextHookResult;
@@ -309,6 +320,90 @@ TEST_F(HookLogic, SwitchSurvivesAChangeOfMethodAndBack) {
     pressCtrlAndShift(kScanLeftShift);
     state.toggleMethod = kToggleCtrlShiftLeftRight;
     EXPECT_EQ(state.translationSwitch, 1u);
+}
+
+// ---- The mode message to the registered window ----
+
+constexpr std::uintptr_t kWindow = 0x1234;
+
+FakeMsg lockDown(int vk, std::uint32_t flags = 0) {
+    return FakeMsg{kWmKeyDown, static_cast<std::uint32_t>(vk), lParamFor(vk == kVkScroll ? 0x46 : 0x45, flags)};
+}
+
+TEST_F(HookLogic, EveryChangeOfTheSwitchIsPostedOnceWithTheSwitchAndTheMethod) {
+    state.registeredWindow = kWindow;
+    pressCtrlAndShift(kScanRightShift);
+    pressCtrlAndShift(kScanRightShift);  // already on: no change, no post
+    pressCtrlAndShift(kScanLeftShift);
+    state.toggleMethod = kToggleCtrlShiftCycled;
+    state.beeperFlag = 0;  // silent switches are posted all the same
+    pressCtrlAndShift(kScanLeftShift);
+    pressCtrlAndShift(kScanRightShift);
+    const std::vector<ModePost> expected = {{kWindow, 1, kToggleCtrlShiftLeftRight},
+                                            {kWindow, 0, kToggleCtrlShiftLeftRight},
+                                            {kWindow, 1, kToggleCtrlShiftCycled},
+                                            {kWindow, 0, kToggleCtrlShiftCycled}};
+    EXPECT_EQ(keys.posts, expected);
+}
+
+TEST_F(HookLogic, ALockKeyDownPostsItsToggleStateUnderItsOwnMethodOnly) {
+    state.registeredWindow = kWindow;
+    state.toggleMethod = kToggleScrollLock;
+    keys.states[kVkScroll] = kToggled;
+    FakeMsg scroll = lockDown(kVkScroll);
+    run(scroll);
+    keys.states[kVkScroll] = kDown;  // toggled off, key still held
+    run(scroll);
+    FakeMsg num = lockDown(kVkNumLock);
+    run(num);  // not this method's key
+    state.toggleMethod = kToggleNumLock;
+    keys.states[kVkNumLock] = static_cast<std::int16_t>(kToggled | kDown);
+    run(num);
+    run(scroll);
+    const std::vector<ModePost> expected = {
+        {kWindow, 1, kToggleScrollLock}, {kWindow, 0, kToggleScrollLock}, {kWindow, 1, kToggleNumLock}};
+    EXPECT_EQ(keys.posts, expected);
+    EXPECT_EQ(scroll.wParam, std::uint32_t(kVkScroll)) << "the key-down itself is never changed";
+    EXPECT_TRUE(keys.beeps.empty());
+    EXPECT_EQ(state.translationSwitch, 0u) << "the switch is the Ctrl+Shift methods' alone";
+}
+
+TEST_F(HookLogic, LockKeysUnderOtherMethodsAndAutoRepeatPostNothingAndReadNothing) {
+    state.registeredWindow = kWindow;
+    for (std::int32_t method : {kToggleCtrlShiftCycled, kToggleCtrlShiftLeftRight, 4, -1}) {
+        state.toggleMethod = method;
+        for (int vk : {kVkScroll, kVkNumLock, kVkCapital}) {
+            FakeMsg msg = lockDown(vk);
+            run(msg);
+        }
+    }
+    state.toggleMethod = kToggleScrollLock;
+    FakeMsg repeat = lockDown(kVkScroll, kRepeat);
+    run(repeat);
+    EXPECT_TRUE(keys.posts.empty());
+    EXPECT_TRUE(keys.reads.empty());
+}
+
+TEST_F(HookLogic, NothingIsPostedWhileNoWindowIsRegistered) {
+    pressCtrlAndShift(kScanRightShift);
+    state.toggleMethod = kToggleScrollLock;
+    keys.states[kVkScroll] = kToggled;
+    FakeMsg scroll = lockDown(kVkScroll);
+    run(scroll);
+    EXPECT_EQ(state.translationSwitch, 1u);
+    EXPECT_EQ(keys.beeps.size(), 1u);
+    EXPECT_TRUE(keys.posts.empty());
+}
+
+TEST_F(HookLogic, MessagesPassedThroughAndCharactersPostNothing) {
+    activate();
+    state.registeredWindow = kWindow;
+    for (std::uint32_t message : {kWmKeyUp, kWmSysKeyDown, kWmMouseMove, kWmPaint}) {
+        FakeMsg msg{message, static_cast<std::uint32_t>(kVkScroll), lParamFor(0x46)};
+        run(msg);
+    }
+    EXPECT_EQ(typed(kScanQ), 0xCAu);
+    EXPECT_TRUE(keys.posts.empty());
 }
 
 // ---- When a character is translated ----

@@ -45,25 +45,26 @@ class HookLibraryFileTest(unittest.TestCase):
         self.assertLessEqual(set(self.image.sections),
                              {".text", ".swdata", ".bss", ".rdata", ".edata", ".idata", ".reloc", ".pdata", ".xdata"})
 
-    def test_exports_exactly_seven_functions_by_the_same_names_and_ordinals_in_every_build(self):
+    def test_exports_eight_functions_by_the_same_names_and_ordinals_in_every_build(self):
         names, functions = self.image.exports()
         self.assertEqual(self.image.export_dll_name(), "Tavrilex.dll")
         self.assertEqual(names, {"DllCtrl": 1, "DllLock": 2, "DllReg": 3, "_GetMsgHookProc@12": 4,
-                                 "SetBeeper": 5, "SetToggler": 6, "DllCtrlW": 7})
-        self.assertEqual(functions, 7)
+                                 "SetBeeper": 5, "SetToggler": 6, "DllCtrlW": 7, "DllMode": 8})
+        self.assertEqual(functions, 8)
 
     def test_imports_only_what_the_hook_and_exports_call(self):
         # The lock asks whether its holder still runs; the hook reads each
-        # process's ANSI code page once, and asks whether the window of a
-        # translated character is a Unicode one. Nothing that Windows 95 lacks is
+        # process's ANSI code page once, asks whether the window of a
+        # translated character is a Unicode one, and posts the mode message
+        # to the registered window. Nothing that Windows 95 lacks is
         # imported: GetProcessTimes and SetWindowsHookExW are looked up.
         self.assertEqual(self.image.imports(), {
             "KERNEL32.DLL": ["Beep", "CloseHandle", "DisableThreadLibraryCalls", "GetCurrentProcess",
                              "GetCurrentProcessId", "GetExitCodeProcess", "GetLastError", "GetModuleHandleA",
                              "GetProcAddress", "GetVersion", "MultiByteToWideChar", "OpenProcess"],
             "USER32.DLL": ["CallNextHookEx", "GetKeyState", "GetKeyboardState", "IsIconic", "IsWindow",
-                           "IsWindowUnicode", "SetForegroundWindow", "SetWindowsHookExA", "ShowWindow",
-                           "UnhookWindowsHookEx"],
+                           "IsWindowUnicode", "PostMessageA", "RegisterWindowMessageA", "SetForegroundWindow",
+                           "SetWindowsHookExA", "ShowWindow", "UnhookWindowsHookEx"],
         })
 
     def test_shared_section_holds_the_initial_record(self):
@@ -89,9 +90,12 @@ class ProgramFilesTest(unittest.TestCase):
         self.assertEqual(image.machine, BUILDS[ARCH][0])
         self.assertLessEqual(os.path.getsize(path), PROGRAM_MOST)
         imports = image.imports()
-        # No C++ runtime, unwinder or thread DLL; the C runtime's start-up needs MSVCRT.
-        self.assertEqual(set(imports), {"KERNEL32.DLL", "USER32.DLL", "MSVCRT.DLL", "BWCC32.DLL"})
+        # No C++ runtime, unwinder or thread DLL; the C runtime's start-up
+        # needs MSVCRT; the notification-area icon, SHELL32's ANSI entry,
+        # which every system has.
+        self.assertEqual(set(imports), {"KERNEL32.DLL", "USER32.DLL", "MSVCRT.DLL", "BWCC32.DLL", "SHELL32.DLL"})
         self.assertEqual(imports["BWCC32.DLL"], ["CreateDialogParamA", "DialogBoxParamA"])
+        self.assertEqual(imports["SHELL32.DLL"], ["Shell_NotifyIconA"])
         # Tavrilex.dll is bound by name at run time, so that its absence can be reported.
         self.assertIn("LoadLibraryA", imports["KERNEL32.DLL"])
         self.assertIn("GetProcAddress", imports["KERNEL32.DLL"])

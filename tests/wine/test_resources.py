@@ -67,6 +67,8 @@ class ProgramResourcesTest(unittest.TestCase):
         for r in self.all:
             self.assertEqual(r.language, 0, f"{r.type}/{r.id}")
         expected = {(RT_ICON, 1), (RT_ICON, 2), (RT_ICON, 3), (RT_GROUP_ICON, ID["IDI_VYRTEL"]),
+                    *((RT_ICON, image) for image in range(4, 10)),
+                    *((RT_GROUP_ICON, ID[name]) for name in ("IDI_MODE_UKRAINIAN", "IDI_MODE_LATIN", "IDI_MODE_OFF")),
                     (RT_BITMAP, ID["IDB_EMBLEM"]), (RT_BITMAP, ID["IDB_TITLE"]), (RT_DIALOG, ID["IDD_CONTROL"]),
                     (RT_DIALOG, ID["IDD_ABOUT"]), (RT_VERSION, 1)}
         self.assertEqual({(r.type, r.id) for r in self.all}, expected)
@@ -100,6 +102,25 @@ class ProgramResourcesTest(unittest.TestCase):
         small = self.get(RT_ICON, 3)
         self.assertTrue(blueish(pixel(small, 2, 2)))
         self.assertTrue(yellowish(pixel(small, 14, 14)))
+
+    def test_each_mode_icon_holds_16_and_32_pixel_images_of_its_own_field(self):
+        # group: (image ids, the colour most of the 16 x 16 field has)
+        groups = {"IDI_MODE_UKRAINIAN": ((4, 5), (0, 0, 255)), "IDI_MODE_LATIN": ((6, 7), (255, 255, 255)),
+                  "IDI_MODE_OFF": ((8, 9), (192, 192, 192))}
+        for name, (image_ids, field) in groups.items():
+            with self.subTest(group=name):
+                group = self.get(RT_GROUP_ICON, ID[name])
+                self.assertEqual(u16(group, 4), 2)
+                for i, (size, image_id) in enumerate(zip((16, 32), image_ids)):
+                    e = 6 + 14 * i
+                    self.assertEqual((group[e], group[e + 1], u16(group, e + 6), u16(group, e + 12)),
+                                     (size, size, 4, image_id))
+                small = self.get(RT_ICON, image_ids[0])
+                colours = [pixel(small, x, y) for y in range(16) for x in range(16)]
+                self.assertGreater(colours.count(field), 256 // 3)
+                big = self.get(RT_ICON, image_ids[1])
+                self.assertEqual([pixel(big, 2 * x, 2 * y) for y in range(16) for x in range(16)], colours,
+                                 "the large image is the small one doubled")
 
     def test_emblem_is_45_by_62_in_256_colours_with_a_yellow_trident_on_blue(self):
         emblem = self.get(RT_BITMAP, ID["IDB_EMBLEM"])
