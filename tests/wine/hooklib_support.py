@@ -137,8 +137,10 @@ class Program:
                                   f"seen {self.backlog[-10:]}") from None
             if line is None:
                 self.lines.put(None)
-                raise AssertionError(f"{self.name} ended (code {self.proc.wait()}) before "
-                                     f"printing {prefix!r}; seen {self.backlog[-10:]}")
+                code = self.proc.wait()
+                errors = [e for e in self.errors if e is not None][-10:]
+                raise AssertionError(f"{self.name} ended (code {code}) before "
+                                     f"printing {prefix!r}; seen {self.backlog[-10:]}; stderr {errors}")
             if line.startswith(prefix):
                 return line
             self.backlog.append(line)

@@ -143,8 +143,15 @@ class FrameTest(unittest.TestCase):
                 with self.subTest(show=show):
                     run = Vyrtel(wine, launcher=show)
                     run.wait_calls(START, run.start_mark)
-                    frame = wait_until(inspector.frame, what="the frame")
-                    self.assertEqual((frame["visible"], frame["iconic"], frame["zoomed"]), (visible, iconic, "0"))
+                    # The frame registers itself before it is shown: its
+                    # state may still be on its way for a moment.
+                    seen = []
+                    try:
+                        wait_until(lambda: not seen.append(f := inspector.frame()) and f and
+                                   (f["visible"], f["iconic"], f["zoomed"]) == (visible, iconic, "0"),
+                                   timeout=10, what="the frame shown so")
+                    except AssertionError:
+                        self.fail(f"show {show}: the frame is {seen[-1]}")
                     inspector.send("close")
                     self.assertEqual(run.exit_code(), 0, "the launcher passes the program's exit code on")
                     self.assertEqual(run.calls(run.start_mark), START + END)

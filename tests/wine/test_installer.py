@@ -46,7 +46,7 @@ SETTINGS_KEY = f"HKCU\\Software\\Vyrtel\\{ARCH}"
 ERROR_INSTALL_FAILURE = 1603 & 0xFF
 SUCCESS = (0, 1641 & 0xFF, 3010 & 0xFF)  # done; done, rebooting; done, reboot needed
 CLIENT = "Tavrilex test client"
-Q_KOI8_TYPEWRITER = 0xCA  # й
+Q_KOI8_TYPEWRITER = ord("й")  # the letter itself: the client is a Unicode window
 HOST_MENUS = [os.path.expanduser(p) for p in ("~/.local/share/applications", "~/.config/menus")]
 
 
