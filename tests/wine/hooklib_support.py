@@ -16,7 +16,7 @@ import subprocess
 import threading
 import time
 
-from winetest import ARCH, WINE, WaitTimeout, WineSession
+from winetest import ARCH, WINE, WaitTimeout, WineSession, wait_until
 
 PROGRAMS = ("Tavrilex.dll", "tavrilex_driver.exe", "hook_client.exe")
 
@@ -253,6 +253,30 @@ class Client(Program):
 
     def state(self):
         return dict(kv.split("=") for kv in self.ask("state"))
+
+
+class PlacedClient(Client):
+    """A client window moved out of the control dialog's way, typed into as
+    a user types: its window made the active one by a click first (the X
+    focus alone leaves the active window as it was, and the keys
+    untranslated by TranslateMessage)."""
+
+    def __init__(self, wine, x=500, y=400):
+        super().__init__(wine)
+        self.wine = wine
+        self.window = wine.wait_window("^Tavrilex test client$")
+        wine.xdotool("windowmove", self.window, x, y)
+        wait_until(lambda: wine.geometry(self.window)[:2] == (x, y), what="the client moved")
+
+    def type_as_user(self, *keys, chars=1):
+        """The character codes of the `chars` character messages the keys bring."""
+        wine = self.wine
+        wine.focus(self.window)
+        if self.state()["foreground"] != "1":
+            x, y, width, height = wine.geometry(self.window)
+            wine.xdotool("mousemove", "--sync", x + width // 2, y + height // 2, "click", "1")
+            wait_until(lambda: self.state()["foreground"] == "1", what="the client active")
+        return self.typed(wine, *keys, chars=chars)
 
 
 class Record:

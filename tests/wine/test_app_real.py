@@ -10,7 +10,7 @@ shared record from a process of its own."""
 
 import unittest
 
-from hooklib_support import Client, Driver
+from hooklib_support import Driver, PlacedClient
 from test_app import (CP1251, CYCLED, DISABLE, EXIT, KOI8, LEFT_RIGHT, PHONETIC, SCROLL_LOCK, app_session,
                       marks, started)
 from winetest import wait_until
@@ -19,7 +19,6 @@ from winetest import wait_until
 # themselves, whichever coding is chosen.
 Q_KOI8_PHONETIC, Q_KOI8_PHONETIC_SHIFTED = ord("я"), ord("Я")
 Q_CP1251_PHONETIC = ord("я")
-CLIENT = "Tavrilex test client"
 
 
 class RealLibraryTest(unittest.TestCase):
@@ -46,21 +45,8 @@ class RealLibraryTest(unittest.TestCase):
             self.assertEqual(choose(LEFT_RIGHT, (1, 3, 1)).method, 3)
 
             # A window of another process, out of the control dialog's way.
-            client = Client(wine)
-            window = wine.wait_window(f"^{CLIENT}$")
-            wine.xdotool("windowmove", window, 500, 400)
-            wait_until(lambda: wine.geometry(window)[:2] == (500, 400), what="the client moved")
-
-            def typed(*keys, chars=1):
-                # The X focus, and a click that makes the client the active
-                # window, as a user would; the X focus alone leaves the
-                # control program active, and the keys untranslated by TranslateMessage.
-                wine.focus(window)
-                if client.state()["foreground"] != "1":
-                    x, y, width, height = wine.geometry(window)
-                    wine.xdotool("mousemove", "--sync", x + width // 2, y + height // 2, "click", "1")
-                    wait_until(lambda: client.state()["foreground"] == "1", what="the client active")
-                return client.typed(wine, *keys, chars=chars)
+            client = PlacedClient(wine)
+            typed = client.type_as_user
 
             self.assertEqual(typed("q"), [ord("q")], "translation is off until switched on")
             self.assertEqual(typed("ctrl+Shift_R", "q", "shift+q", chars=2), [Q_KOI8_PHONETIC, Q_KOI8_PHONETIC_SHIFTED])

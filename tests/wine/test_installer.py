@@ -25,7 +25,7 @@ import tempfile
 import time
 import unittest
 
-from hooklib_support import Client
+from hooklib_support import PlacedClient
 from shell_link import ShellLink
 from test_app import KOI8, Inspector, Screen, marks
 from winetest import ARCH, ARTIFACTS, WINDOWS_DIR, WINE, WineSession, built, wait_until
@@ -45,7 +45,6 @@ SETTINGS_KEY = f"HKCU\\Software\\Vyrtel\\{ARCH}"
 # msiexec's exit codes as a Linux process's exit status keeps them: the low byte.
 ERROR_INSTALL_FAILURE = 1603 & 0xFF
 SUCCESS = (0, 1641 & 0xFF, 3010 & 0xFF)  # done; done, rebooting; done, reboot needed
-CLIENT = "Tavrilex test client"
 Q_KOI8_TYPEWRITER = ord("й")  # the letter itself: the client is a Unicode window
 HOST_MENUS = [os.path.expanduser(p) for p in ("~/.local/share/applications", "~/.config/menus")]
 
@@ -256,18 +255,8 @@ class InstallerTest(unittest.TestCase):
                 Screen(wine, inspector).click(KOI8)
                 wait_until(lambda: inspector.checks() == marks(1, 3, 0), what="KOI8 chosen")
 
-                client = Client(wine)
-                window = wine.wait_window(f"^{CLIENT}$")
-                wine.xdotool("windowmove", window, 500, 400)
-                wait_until(lambda: wine.geometry(window)[:2] == (500, 400), what="the client moved")
-
-                def typed(*keys, chars=1):
-                    wine.focus(window)
-                    if client.state()["foreground"] != "1":
-                        x, y, width, height = wine.geometry(window)
-                        wine.xdotool("mousemove", "--sync", x + width // 2, y + height // 2, "click", "1")
-                        wait_until(lambda: client.state()["foreground"] == "1", what="the client active")
-                    return client.typed(wine, *keys, chars=chars)
+                client = PlacedClient(wine)
+                typed = client.type_as_user
 
                 self.assertEqual(typed("ctrl+Shift_R", "q"), [Q_KOI8_TYPEWRITER])
 
