@@ -4,17 +4,26 @@
 
 namespace vyrtel {
 
-const layouts::BuiltinTable& tableOf(Coding coding, Layout layout) {
+namespace {
+
+// The built-in table of a coding in a layout, with its letters.
+struct Builtin {
+    const layouts::BuiltinTable& table;
+    const layouts::BuiltinLetters& letters;
+};
+
+Builtin builtinOf(Coding coding, Layout layout) {
+    using namespace layouts;
     const bool typewriter = layout == Layout::Typewriter;
-    if (coding == Coding::Koi8) return typewriter ? layouts::kKoi8Typewriter : layouts::kKoi8Phonetic;
-    return typewriter ? layouts::kCp1251Typewriter : layouts::kCp1251Phonetic;
+    if (coding == Coding::Koi8) {
+        return typewriter ? Builtin{kKoi8Typewriter, kKoi8TypewriterLetters}
+                          : Builtin{kKoi8Phonetic, kKoi8PhoneticLetters};
+    }
+    return typewriter ? Builtin{kCp1251Typewriter, kCp1251TypewriterLetters}
+                      : Builtin{kCp1251Phonetic, kCp1251PhoneticLetters};
 }
 
-const layouts::BuiltinLetters& lettersOf(Coding coding, Layout layout) {
-    const bool typewriter = layout == Layout::Typewriter;
-    if (coding == Coding::Koi8) return typewriter ? layouts::kKoi8TypewriterLetters : layouts::kKoi8PhoneticLetters;
-    return typewriter ? layouts::kCp1251TypewriterLetters : layouts::kCp1251PhoneticLetters;
-}
+}  // namespace
 
 const Choices& ControlModel::Start() {
     choices_.layout = Layout::Typewriter;
@@ -28,7 +37,8 @@ const Choices& ControlModel::ChooseCoding(Coding coding) {
     if (coding == Coding::Disabled) {
         library_.TakeTableOut();
         choices_.coding = Coding::Disabled;
-    } else if (library_.PutTable(tableOf(coding, choices_.layout), lettersOf(coding, choices_.layout))) {
+    } else if (const Builtin builtin = builtinOf(coding, choices_.layout);
+               library_.PutTable(builtin.table, builtin.letters)) {
         // Without a hook the library has stored the table all the same,
         // but the coding in force stays what the user sees.
         choices_.coding = coding;

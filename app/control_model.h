@@ -75,10 +75,6 @@ struct Choices {
     friend bool operator==(const Choices&, const Choices&) = default;
 };
 
-// The table of a coding (KOI8 or CP1251) in a layout, and its letters.
-const layouts::BuiltinTable& tableOf(Coding coding, Layout layout);
-const layouts::BuiltinLetters& lettersOf(Coding coding, Layout layout);
-
 class ControlModel;
 
 // Told after every change of the choices or of the translation.

@@ -1,5 +1,6 @@
 #include "app/vyrtel_app.h"
 
+#include "app/frame_title.h"
 #include "app/sdi_dec_frame.h"
 #include "resource_ids.h"
 
@@ -46,7 +47,7 @@ void TVyrtelApp::BuildMainWindow() {
     const int requested = ShowCommand();
     if (requested != SW_HIDE && requested != SW_SHOWMINNOACTIVE) SetShowCommand(SW_SHOWNORMAL);
 
-    auto* frame = new TSDIDecFrame(nullptr, "Vyrtel", library_, model_);
+    auto* frame = new TSDIDecFrame(nullptr, vyrtel::kFrameTitle, library_, model_);
     frame->SetShrinkToClient(true);
     frame->SetStyle(frame->Style() | kFrameStyleSet);
     frame->SetStyle(frame->Style() & ~kFrameStyleCleared);

@@ -4,6 +4,7 @@
 #include "framework/framework_error.h"
 #include "framework/show_rules.h"
 #include "framework/style_rules.h"
+#include "framework/window_class.h"
 
 // The portable rules use the platform's values.
 static_assert(framework::ws::kPopup == WS_POPUP && framework::ws::kChild == WS_CHILD &&
@@ -18,9 +19,7 @@ static_assert(framework::kShowHide == SW_HIDE && framework::kShowMinimize == SW_
               framework::kShowDefault == SW_SHOWDEFAULT);
 static_assert(framework::kClickedNotification == BN_CLICKED);
 
-namespace {
-const char kWindowClassName[] = "FrameworkWindow";
-}
+using framework::kWindowClassName;
 
 TWindow::Registry TWindow::windows_;
 

@@ -13,32 +13,27 @@
 // behind, so the uninstall stops instead and says why.
 //
 // The program's main window is recognised from outside, without any help
-// from the program: the framework's window class "FrameworkWindow" titled
-// "Vyrtel", owned by a process whose program file is Vyrtel.exe in that
-// folder. Closing that frame (WM_CLOSE) is the path Exit takes too: the
+// from the program: the framework's window class with the frame's title
+// (framework/window_class.h, app/frame_title.h), owned by a process whose
+// program file is Vyrtel.exe in that folder. Closing that frame (WM_CLOSE) is the path Exit takes too: the
 // dialog closes, the frame with it, and the program removes its hook.
 #include <windows.h>
 #include <msi.h>
 #include <msiquery.h>
 #include <tlhelp32.h>
 
+#include "app/frame_title.h"
+#include "framework/window_class.h"
 #include "packaging/custom_action/running_copy.h"
 
 namespace {
 
 constexpr wchar_t kProgram[] = L"Vyrtel.exe";
-constexpr wchar_t kFrameClass[] = L"FrameworkWindow";
-constexpr wchar_t kFrameTitle[] = L"Vyrtel";
 constexpr wchar_t kLibrary[] = L"Tavrilex.dll";
 constexpr DWORD kWaitMilliseconds = 15000;
 constexpr DWORD kLibraryWaitMilliseconds = 5000;
 constexpr int kMaxCopies = 32;
 constexpr DWORD kPathChars = 520;  // twice MAX_PATH; frames stay under a page
-
-bool Same(const wchar_t* a, const wchar_t* b) {
-    while (*a && *a == *b) ++a, ++b;
-    return *a == *b;
-}
 
 // The full program path of a process, as a long path; false when the
 // process cannot be looked at.
@@ -95,9 +90,9 @@ BOOL CALLBACK CloseFrame(HWND window, LPARAM data) {
     GetWindowThreadProcessId(window, &pid);
     for (int i = 0; i < copies.count; ++i) {
         if (copies.pids[i] != pid) continue;
-        wchar_t text[64];
-        if (GetClassNameW(window, text, 64) && Same(text, kFrameClass) && GetWindowTextW(window, text, 64) &&
-            Same(text, kFrameTitle)) {
+        char text[64];
+        if (GetClassNameA(window, text, 64) && lstrcmpA(text, framework::kWindowClassName) == 0 &&
+            GetWindowTextA(window, text, 64) && lstrcmpA(text, vyrtel::kFrameTitle) == 0) {
             PostMessageW(window, WM_CLOSE, 0, 0);
             ++copies.windows;
         }
