@@ -9,6 +9,8 @@
 
 #include "hooklib/ansi_characters.h"
 #include "hooklib/hook_logic.h"
+#include "hooklib/key_sender.h"
+#include "hooklib/mode_message.h"
 #include "hooklib/shared_record.h"
 #include "hooklib/tavrilex_api.h"
 
@@ -19,6 +21,7 @@ static_assert(std::is_same_v<decltype(&DllReg), tavrilex::api::DllRegFn>);
 static_assert(std::is_same_v<decltype(&SetBeeper), tavrilex::api::SetBeeperFn>);
 static_assert(std::is_same_v<decltype(&SetToggler), tavrilex::api::SetTogglerFn>);
 static_assert(std::is_same_v<decltype(&DllMode), tavrilex::api::DllModeFn>);
+static_assert(std::is_same_v<decltype(&DllSwitch), tavrilex::api::DllSwitchFn>);
 static_assert(std::is_same_v<decltype(&GetMsgHookProc), tavrilex::api::GetMsgHookProcFn>);
 
 // This image as mapped in the calling process (provided by the linker).
@@ -248,3 +251,28 @@ extern "C" std::int32_t WINAPI SetToggler(std::int32_t method) {
 }
 
 extern "C" LONG WINAPI DllMode(void) { return readShared(state().translationSwitch) != 0 ? 1 : 0; }
+
+namespace {
+
+// DllSwitch's view of the system: the calling thread's key state, and keys
+// pressed through the input queue as the user's would be.
+struct SwitchPlatform {
+    std::int16_t keyState(int virtualKey) { return GetKeyState(virtualKey); }
+    void beep(std::uint32_t hertz, std::uint32_t milliseconds) { Beep(hertz, milliseconds); }
+    void postMode(std::uintptr_t window, std::uint32_t translated, std::int32_t method) {
+        if (const UINT message = tavrilex::modeMessage()) {
+            PostMessageA(reinterpret_cast<HWND>(window), message, translated, static_cast<LPARAM>(method));
+        }
+    }
+    void pressLock(int virtualKey) {
+        tavrilex::KeySender keys;
+        keys.Press(static_cast<std::uint8_t>(virtualKey));
+    }
+};
+
+}  // namespace
+
+extern "C" LONG WINAPI DllSwitch(LONG on) {
+    SwitchPlatform platform;
+    return tavrilex::detail::switchTranslation(state(), on != 0, platform);
+}

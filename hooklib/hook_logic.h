@@ -131,6 +131,34 @@ void announceSwitch(SharedHookState& state, std::uint32_t nowOn, std::int32_t me
     announceMode(state, nowOn, method, platform);
 }
 
+// Sets typing to translated or not as the user's toggle keys would: under
+// the Ctrl+Shift methods through the switch (beep and mode message
+// included), under the lock-key methods by a press of that lock key, which
+// the platform injects (its key-down then announces the mode wherever it
+// arrives). `platform.pressLock(virtualKey)` does the pressing. Returns 1
+// when something changed or was pressed, 0 when typing already was so, and
+// -1 under a method that toggles nothing.
+template <class Platform>
+std::int32_t switchTranslation(SharedHookState& state, bool on, Platform& platform) {
+    const std::int32_t method = readShared(state.toggleMethod);
+    switch (method) {
+        case kToggleCtrlShiftCycled:
+        case kToggleCtrlShiftLeftRight:
+            if ((readShared(state.translationSwitch) != 0) == on) return 0;
+            announceSwitch(state, on ? 1u : 0u, method, platform);
+            return 1;
+        case kToggleScrollLock:
+        case kToggleNumLock: {
+            const int lock = method == kToggleScrollLock ? kVkScroll : kVkNumLock;
+            if (isToggledOn(platform.keyState(lock)) == on) return 0;
+            platform.pressLock(lock);
+            return 1;
+        }
+        default:
+            return -1;
+    }
+}
+
 // Under the lock-key methods the lock key's own toggle state decides, so its
 // key-down is announced with the toggle bit read now. The thread's key state
 // takes the key as the message is retrieved, before the hook runs, so that

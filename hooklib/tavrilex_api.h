@@ -29,6 +29,13 @@ inline constexpr std::int32_t kToggleCtrlShiftLeftRight = 3;
 // toggle method the change belongs to.
 inline constexpr char kModeMessageName[] = "Tavrilex.Mode";
 
+// The window message (registered under this name) that the hook posts to
+// the window given to DllReg when Shift+Pause is pressed in any program
+// while a table is loaded: the request to mend the selected text of the
+// foreground window. wParam and lParam: 0. The program that pressed it
+// never sees that key.
+inline constexpr char kMendSelectionMessageName[] = "Tavrilex.MendSelection";
+
 }  // namespace tavrilex
 
 #ifdef _WIN32
@@ -94,6 +101,15 @@ inline constexpr char kSetToggler[] = "SetToggler";
 using DllModeFn = LONG(WINAPI*)(void);
 inline constexpr char kDllMode[] = "DllMode";
 
+// Sets typing to translated (`on` nonzero) or not, as the user's toggle
+// keys would: under the Ctrl+Shift methods the switch, with the beep and
+// the mode message; under the lock-key methods by pressing that lock key
+// (injected) when its state as the calling thread sees it differs. Returns
+// 1 when it changed something or pressed the key, 0 when typing already
+// was so, -1 under a method that toggles nothing. Optional for callers.
+using DllSwitchFn = LONG(WINAPI*)(LONG on);
+inline constexpr char kDllSwitch[] = "DllSwitch";
+
 // The WH_GETMESSAGE hook procedure, exported under its decorated name only.
 using GetMsgHookProcFn = LRESULT(CALLBACK*)(int code, WPARAM removeFlag, LPARAM message);
 inline constexpr char kGetMsgHookProc[] = "_GetMsgHookProc@12";
@@ -111,6 +127,7 @@ std::int32_t WINAPI DllReg(HWND window);
 std::uint32_t WINAPI SetBeeper(std::uint32_t flag);
 std::int32_t WINAPI SetToggler(std::int32_t method);
 LONG WINAPI DllMode(void);
+LONG WINAPI DllSwitch(LONG on);
 LRESULT CALLBACK GetMsgHookProc(int code, WPARAM removeFlag, LPARAM message);
 }
 #endif
