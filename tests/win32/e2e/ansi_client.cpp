@@ -5,12 +5,14 @@
 // the ANSI code page after the hooks have run. The edit control keeps the
 // focus whenever the window is active, as in any one-field editor.
 //
-//   ansi_client [title]
+//   ansi_client [title [password]]
+// With "password" the edit control shows its text as stars (ES_PASSWORD).
 // Prints "ready <hwnd> acp <code page>" once its window exists. Then, for
 // every character message its loop retrieves, before dispatching it:
 //   char <code> lparam <hex>        WM_CHAR
 //   syschar <code> lparam <hex>     WM_SYSCHAR (Alt held)
 //   keydown 16 lparam <hex>         WM_KEYDOWN of Shift (what toggles)
+//   keydown 19 lparam <hex>         WM_KEYDOWN of Pause (what mends a word)
 // Commands, one per line on stdin, run on the window's thread between
 // messages:
 //   text    the edit control's text as bytes (GetWindowTextA):
@@ -38,11 +40,12 @@ constexpr int kEditId = 100;
 HWND g_window = nullptr;
 HWND g_edit = nullptr;
 unsigned g_chars = 0;
+DWORD g_editStyle = WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL;
 
 LRESULT CALLBACK ClientProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
-            g_edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 8, 8, 480,
+            g_edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", g_editStyle, 8, 8, 480,
                                      28, window, reinterpret_cast<HMENU>(kEditId),
                                      reinterpret_cast<LPCREATESTRUCTA>(lParam)->hInstance, nullptr);
             // The edit control's text has no length limit worth meeting here.
@@ -60,7 +63,7 @@ LRESULT CALLBACK ClientProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 // Reports the messages that reach the loop, before they are dispatched.
 void watch(const MSG& msg) {
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_SHIFT) {
+    if (msg.message == WM_KEYDOWN && (msg.wParam == VK_SHIFT || msg.wParam == VK_PAUSE)) {
         say("keydown %u lparam %08lx", unsigned(msg.wParam), static_cast<unsigned long>(msg.lParam));
     }
     if (msg.message == WM_CHAR || msg.message == WM_SYSCHAR) {
@@ -100,6 +103,7 @@ void execute(char* line) {
 
 int main(int argc, char** argv) {
     const char* title = argc > 1 ? argv[1] : "Vyrtel ANSI client";
+    if (argc > 2 && std::strcmp(argv[2], "password") == 0) g_editStyle |= ES_PASSWORD;
     WNDCLASSA wc = {};
     wc.lpfnWndProc = ClientProc;
     wc.hInstance = GetModuleHandleA(nullptr);
