@@ -320,13 +320,14 @@ std::intptr_t onKeyDown(SharedHookState& state, Platform& platform, Message& msg
 
 // Keeps a character removed from the queue, with Ctrl up, in this
 // process's word. A character with no key (scan code 0: an input method,
-// injected Unicode input, posted text) or for no window ends the word.
+// injected Unicode input, posted text) or for no window ends the word, and
+// without a table nothing is kept.
 template <class Platform, class Message>
 void noteCharacter(const SharedHookState& state, Platform& platform, const Message& msg) {
     TypedWord& typed = platform.word();
     const std::uint8_t scanCode = scanCodeOf(static_cast<std::uint32_t>(msg.lParam));
     const std::uintptr_t window = windowWord(msg.hwnd);
-    if (scanCode == 0 || window == 0) {
+    if (scanCode == 0 || window == 0 || readShared(state.entryCount) <= 0) {
         word::forget(typed);
         return;
     }

@@ -224,6 +224,15 @@ TEST_F(TypedWordTest, TheUsersOwnToggleEndsTheWord) {
     EXPECT_TRUE(word::empty(keys.typedWord));
 }
 
+TEST_F(TypedWordTest, NothingIsKeptWithoutATable) {
+    typeGhb();
+    state.entryCount = 0;
+    type(kScanQ, 'q');
+    EXPECT_TRUE(word::empty(keys.typedWord));
+    typeGhb();
+    EXPECT_TRUE(word::empty(keys.typedWord));
+}
+
 TEST_F(TypedWordTest, AWordTypedUnderAnEarlierHookIsNotMended) {
     typeGhb();
     state.hookHandle = kHook + 1;  // the coding was disabled and chosen again meanwhile
