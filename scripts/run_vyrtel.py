@@ -15,6 +15,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "wine"))
 from winetest import ARCH, ARTIFACTS, WINDOWS_DIR, WaitTimeout, WineSession, wait_until  # noqa: E402
+from desktop_run import run_on_desktop  # noqa: E402
 
 BOXES = ("DLL Not Found", "DLL Corrupted")
 
@@ -59,6 +60,9 @@ def main():
     display = user_display()
     with WineSession(prefix=os.path.join(build, f"run-prefix-{ARCH}"), display=display) as wine:
         wine.install("Vyrtel.exe", "Tavrilex.dll", "BWCC32.DLL")
+        shot = os.path.join(ARTIFACTS, "vyrtel-run.png")
+        if not display:
+            return run_on_desktop(wine, say, shot, sys.stdin.isatty(), os.environ.get("VYRTEL_RUN_SECONDS"))
         if display:
             say(f"Starting Vyrtel on your display {display}.")
         else:
