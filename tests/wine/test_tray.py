@@ -175,9 +175,9 @@ class TraySession:
     """Vyrtel.exe with the real library on the desktop with a taskbar, its
     icon found showing "off", and Notepad on the same desktop."""
 
-    def __init__(self, wine, notepad=True):
+    def __init__(self, wine, notepad=True, size="800x600"):
         self.wine = wine
-        self.run = Vyrtel(wine, desktop=DESKTOP)
+        self.run = Vyrtel(wine, desktop=f"{DESKTOP},{size}")
         self.desk_window = wine.wait_window("Wine desktop")
         self.inspector = Inspector(wine, desktop=DESKTOP)
         self.frame = wait_until(lambda: (f := self.inspector.frame()) and f["visible"] == "1" and f,

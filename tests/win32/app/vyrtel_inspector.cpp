@@ -16,7 +16,8 @@
 //   dialog            the frame's client dialog
 //   controls          the dialog's child windows in z-order
 //   checks            the check marks of the nine radio buttons
-//   top <title>       every top-level window with exactly this title, with
+//   top <title>       every top-level window with exactly this title (and
+//                     its client size and origin), with
 //                     its children (message boxes, the About box)
 //   focus             where the frame's thread has the keyboard focus
 //   hits              the hit-test codes found around and on the frame's
@@ -198,17 +199,17 @@ void showChecks() {
 void showTop(const char* title) {
     const std::vector<HWND> windows = topLevelTitled(title);
     for (HWND w : windows) {
-        RECT rect;
-        GetWindowRect(w, &rect);
+        const auto [rect, client, origin] = placementOf(w);
         DWORD pid = 0;
         GetWindowThreadProcessId(w, &pid);
         HWND owner = GetWindow(w, GW_OWNER);
         say("top hwnd=%08lx class=%s style=%08lX ex=%08lX rect=%s owner=%08lx owner_enabled=%d enabled=%d visible=%d "
-            "foreground=%d pid=%lu",
+            "foreground=%d pid=%lu client=%ld,%ld origin=%ld,%ld",
             static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(w)), classOf(w).c_str(),
             GetWindowLongA(w, GWL_STYLE), GetWindowLongA(w, GWL_EXSTYLE), rectText(rect).c_str(),
             static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(owner)), owner && IsWindowEnabled(owner) ? 1 : 0,
-            IsWindowEnabled(w) ? 1 : 0, IsWindowVisible(w) ? 1 : 0, GetForegroundWindow() == w ? 1 : 0, pid);
+            IsWindowEnabled(w) ? 1 : 0, IsWindowVisible(w) ? 1 : 0, GetForegroundWindow() == w ? 1 : 0, pid,
+            client.right, client.bottom, origin.x, origin.y);
         showChildren("child", w);
     }
     say("top end n=%u", static_cast<unsigned>(windows.size()));
