@@ -7,7 +7,13 @@ change at once, in its title and its pixels; its close box closes it, the
 menu opens it again where it was, and it is moved by its caption.
 
 Every program of the session runs on the one desktop (made the default
-desktop), so that the library's hook reaches the 8-bit client too. What
+desktop), so that the library's hook reaches the 8-bit client too.
+
+Under Wine on a display without a window manager, a window activated after
+the layout window is drawn over it, and gets the clicks there, although the
+layout window stays above it in the z-order that Windows keeps (and the
+inspector reads): the test keeps the windows apart on the desktop and checks
+the z-order. What
 must arrive is read from the table source (test_e2e.py), not from the
 program.
 """
@@ -63,6 +69,7 @@ class LayoutWindow:
         self.s = session
         self.wine = session.wine
         self.facts = None
+        self.title = None
 
     def find(self, title):
         windows = [w for w in self.s.inspector.top(title) if w["visible"] == "1"]
@@ -71,6 +78,7 @@ class LayoutWindow:
     def wait(self, title):
         """Waits until the window is shown with `title`; returns its facts."""
         self.facts = wait_until(lambda: self.find(title), what=f"the layout window titled {title!r}")
+        self.title = title
         return self.facts
 
     def geometry(self):
@@ -116,6 +124,12 @@ class LayoutWindow:
         if screenshot:
             self.wine.screenshot(screenshot)
         return shown
+
+    def stays_above(self, test, active):
+        """Checks that the window lies above the active window (`active`,
+        inspector facts) in the z-order."""
+        facts = self.find(self.title)
+        test.assertLess(int(facts["above"]), int(active["above"]), "the layout window stays on top")
 
     def close_box(self):
         """The centre of the close box: the right end of the caption."""
@@ -168,6 +182,7 @@ class LayoutWindowTest(unittest.TestCase):
                         self.assertEqual(text, expected)
                         self.assertEqual(s.notepad()["foreground"], "1", "Notepad keeps the focus")
                 self.assertEqual(expected, "ї\u0404ґ\u0406й#'( \\")
+                board.stays_above(self, s.notepad())
 
                 # The layout chosen in the window: other keys; ї is now on /.
                 s.screen.click(PHONETIC)
@@ -203,6 +218,7 @@ class LayoutWindowTest(unittest.TestCase):
                             self.assertEqual(scan_of(lparam), scan)
                 self.assertEqual(client.text(), bytes(wanted))
                 self.assertEqual(client.state()["foreground"], 1, "the client keeps the focus")
+                board.stays_above(self, s.inspector.top(ANSI_TITLE)[0])
 
                 # Translation switched off by the toggle keys: Latin keys
                 # again, and the client gets Latin letters.
