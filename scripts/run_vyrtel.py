@@ -3,7 +3,8 @@ describes, with the Wine session code the tests use (winetest.py).
 
 The program runs from C:\\vyrtel of a lasting prefix of its own,
 <build>/run-prefix-<arch>, with Tavrilex.dll and BWCC32.DLL beside it, on
-the user's X display when one answers, or else on a private virtual display.
+the user's X display when one answers, or else on a private virtual display
+in a Wine desktop with a taskbar (desktop_run.py).
 Environment: as scripts/wine-python.sh sets it; VYRTEL_RUN_SECONDS=N ends
 the program after N seconds.
 """
