@@ -53,11 +53,24 @@ void bevel(HDC dc, const KeyBox& b, COLORREF topLeft, COLORREF bottomRight) {
 
 KeyBox inset(const KeyBox& b, int by) { return KeyBox{b.left + by, b.top + by, b.right - by, b.bottom - by}; }
 
-void drawSign(HDC dc, char16_t sign, RECT area, UINT format, COLORREF colour) {
+// Where a sign stands in a key's area.
+enum class Corner { TopLeft, TopRight, BottomCentre };
+
+// One sign, drawn by TextOutW, which Windows 95 has too (DrawTextW it lacks).
+void drawSign(HDC dc, char16_t sign, const RECT& area, Corner corner, COLORREF colour) {
     if (sign == 0 || sign == u' ') return;
-    const wchar_t text[2] = {static_cast<wchar_t>(sign), 0};
+    const wchar_t text = static_cast<wchar_t>(sign);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, &text, 1, &size);
+    int x = area.left;
+    int y = area.top;
+    if (corner == Corner::TopRight) x = area.right - size.cx;
+    if (corner == Corner::BottomCentre) {
+        x = (area.left + area.right - size.cx) / 2;
+        y = area.bottom - size.cy;
+    }
     SetTextColor(dc, colour);
-    DrawTextW(dc, text, 1, &area, format | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    TextOutW(dc, x, y, &text, 1);
 }
 
 }  // namespace
@@ -288,11 +301,11 @@ void LayoutWindow::DrawKey(HDC dc, int index) const {
     if (view_.Translates(key)) {
         // The Latin key cap, for finding the key on the keyboard.
         const char cap = key.latinLower >= 'a' && key.latinLower <= 'z' ? key.latinUpper : key.latinLower;
-        drawSign(dc, static_cast<char16_t>(cap), area, DT_LEFT | DT_TOP, kLatinCap);
+        drawSign(dc, static_cast<char16_t>(cap), area, Corner::TopLeft, kLatinCap);
     }
-    if (signs.upper != signs.lower) drawSign(dc, signs.upper, area, DT_RIGHT | DT_TOP, kUpperSign);
+    if (signs.upper != signs.lower) drawSign(dc, signs.upper, area, Corner::TopRight, kUpperSign);
     SelectObject(dc, signFont_);
-    drawSign(dc, signs.lower, area, DT_CENTER | DT_BOTTOM, palette::kText);
+    drawSign(dc, signs.lower, area, Corner::BottomCentre, palette::kText);
     SelectObject(dc, old);
 }
 
