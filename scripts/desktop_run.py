@@ -86,7 +86,11 @@ class Desktop:
         self.tray.close()
 
 
-def run_on_desktop(wine, say, shot, interactive, seconds=None):
+def run_on_desktop(wine, say, shot, interactive, seconds=None, demo=False):
+    """Runs Vyrtel on the desktop (the program and its libraries installed
+    in the session): `shot` the screenshot's path under the artifacts,
+    `interactive` whether to wait for Ctrl+C, `seconds` when to close it,
+    `demo` whether to type into Notepad first. Returns the exit code."""
     wine.install("window_text.exe")
     say(f"No display of yours answers: starting Vyrtel on a Wine desktop with a taskbar on {wine.display}.")
     desktop = Desktop(wine, say)
@@ -96,7 +100,7 @@ def run_on_desktop(wine, say, shot, interactive, seconds=None):
         return 1
     desktop.choose("layout")
     wait_until(desktop.layout_drawn, timeout=30, what="the layout window")
-    if os.environ.get("VYRTEL_DEMO") == "1":
+    if demo:
         try:
             desktop.demo()
         except WaitTimeout:

@@ -6,7 +6,8 @@ The program runs from C:\\vyrtel of a lasting prefix of its own,
 the user's X display when one answers, or else on a private virtual display
 in a Wine desktop with a taskbar (desktop_run.py).
 Environment: as scripts/wine-python.sh sets it; VYRTEL_RUN_SECONDS=N ends
-the program after N seconds.
+the program after N seconds; VYRTEL_DEMO=1 types Ukrainian into Notepad on
+the Wine desktop before the screenshot.
 """
 
 import os
@@ -63,7 +64,8 @@ def main():
         wine.install("Vyrtel.exe", "Tavrilex.dll", "BWCC32.DLL")
         shot = os.path.join(ARTIFACTS, "vyrtel-run.png")
         if not display:
-            return run_on_desktop(wine, say, shot, sys.stdin.isatty(), os.environ.get("VYRTEL_RUN_SECONDS"))
+            return run_on_desktop(wine, say, shot, sys.stdin.isatty(), os.environ.get("VYRTEL_RUN_SECONDS"),
+                                  os.environ.get("VYRTEL_DEMO") == "1")
         if display:
             say(f"Starting Vyrtel on your display {display}.")
         else:
