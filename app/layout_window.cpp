@@ -76,15 +76,17 @@ void drawSign(HDC dc, char16_t sign, const RECT& area, Corner corner, COLORREF c
 }  // namespace
 
 LayoutWindow::LayoutWindow() : TWindow(nullptr, ""), view_(Choices{}, false) {
-    SetStyle(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN);
+    SetStyle(WS_POPUP | WS_CAPTION | WS_SYSMENU);
     SetExStyle(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | (systemKnowsNoActivate() ? kExNoActivate : 0));
 }
 
 LayoutWindow::~LayoutWindow() { FreeFonts(); }
 
 void LayoutWindow::Open(const LayoutView& view) {
-    view_ = view;
-    if (!Handle()) {
+    if (Handle()) {
+        Follow(view);
+    } else {
+        view_ = view;
         metrics_ = metricsFor(screenDpi());
         if (!Create()) return;
         SetWindowTextA(Handle(), view_.Title());
@@ -100,8 +102,6 @@ void LayoutWindow::Open(const LayoutView& view) {
             placed_ = true;
         }
         SetWindowPos(Handle(), HWND_TOPMOST, place_.x, place_.y, width, height, SWP_NOACTIVATE);
-    } else {
-        Follow(view);
     }
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
