@@ -75,6 +75,14 @@ struct Choices {
     friend bool operator==(const Choices&, const Choices&) = default;
 };
 
+// The built-in table of a coding (KOI8 or CP1251) in a layout, with its
+// letters: what the library is handed, and what the layout window shows.
+struct Builtin {
+    const layouts::BuiltinTable& table;
+    const layouts::BuiltinLetters& letters;
+};
+Builtin builtinOf(Coding coding, Layout layout);
+
 class ControlModel;
 
 // Told after every change of the choices or of the translation.

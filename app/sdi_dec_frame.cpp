@@ -10,8 +10,10 @@ namespace {
 // Mouse events on the notification-area icon.
 constexpr UINT kIconMessage = WM_APP + 1;
 
-// The icon menu's own command; the codings and Exit use the dialog's ids.
+// The icon menu's own commands; the codings and Exit use the dialog's ids.
+// They stay clear of IDCANCEL (2) and of the controls' ids (from 101).
 constexpr UINT kMenuShow = 1;
+constexpr UINT kMenuLayout = 10;
 
 int codingCommand(vyrtel::Coding coding) {
     switch (coding) {
@@ -58,6 +60,7 @@ void TSDIDecFrame::ModelChanged(const vyrtel::ControlModel& model) {
     const vyrtel::Choices& choices = model.Current();
     const vyrtel::TypingMode mode = vyrtel::typingModeOf(choices.coding, model.Translated());
     icon_.Show(Handle(), mode, vyrtel::tooltipOf(mode, choices));
+    layoutWindow_.Follow(vyrtel::LayoutView(choices, model.Translated()));
     // A coding chosen from the icon's menu shows in the dialog too.
     if (dialog_->Handle()) dialog_->ShowChoices();
 }
@@ -78,6 +81,7 @@ LRESULT TSDIDecFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             // The icon goes with the window; the model outlives both.
             icon_.Remove();
+            layoutWindow_.Close();
             model_.SetObserver(nullptr);
             break;
     }
@@ -109,6 +113,7 @@ void TSDIDecFrame::ShowIconMenu() {
     HMENU menu = CreatePopupMenu();
     if (!menu) return;
     AppendMenuA(menu, MF_STRING, kMenuShow, "&Show Vyrtel");
+    AppendMenuA(menu, MF_STRING, kMenuLayout, "Show &layout");
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(menu, MF_STRING, IDC_KOI8, "Ukrainian - &KOI8");
     AppendMenuA(menu, MF_STRING, IDC_CP1251, "Ukrainian - &CP1251");
@@ -132,6 +137,9 @@ void TSDIDecFrame::ShowIconMenu() {
     switch (chosen) {
         case kMenuShow:
             BringForward();
+            break;
+        case kMenuLayout:
+            layoutWindow_.Open(vyrtel::LayoutView(model_.Current(), model_.Translated()));
             break;
         case IDC_KOI8:
             model_.ChooseCoding(vyrtel::Coding::Koi8);

@@ -8,10 +8,12 @@
 // observer), and the model learns of each switch made by typing in any
 // program from the library's mode message, posted to this window. A click
 // on the icon brings the frame forward; its menu chooses a coding through
-// the same model as the dialog, and "Exit" acts as the dialog's Exit.
+// the same model as the dialog, "Show layout" opens the layout window (which
+// follows the model too), and "Exit" acts as the dialog's Exit.
 #pragma once
 
 #include "app/control_model.h"
+#include "app/layout_window.h"
 #include "app/library_binding.h"
 #include "app/tray_icon.h"
 #include "framework/framework.h"
@@ -47,6 +49,7 @@ private:
     vyrtel::ControlModel& model_;
     TVyrtelDlg* dialog_;
     vyrtel::TrayIcon icon_;
+    vyrtel::LayoutWindow layoutWindow_;
     const UINT modeMessage_;
     const UINT taskbarCreated_;
 };

@@ -10,15 +10,19 @@
 # - On your X display ($DISPLAY), when there is one that answers: the
 #   command waits until you close the program (its Exit button, Esc, or
 #   the close box) and ends with the program's exit code.
-# - Otherwise on a private virtual display (Xvfb) that it starts and names.
-#   It waits for the window, saves a screenshot under <build>/artifacts/
-#   and prints where it is. Run from a terminal, the program then keeps
+# - Otherwise on a private virtual display (Xvfb) that it starts and names,
+#   in a Wine virtual desktop with a taskbar (the mode icon in its
+#   notification area). It opens the layout window from the icon's menu,
+#   saves a screenshot under <build>/artifacts/ and prints where it is.
+#   VYRTEL_DEMO=1 first opens Notepad, switches translation on and types
+#   Ukrainian into it on real keys. Run from a terminal, the program then keeps
 #   running (reach it with DISPLAY=:N, e.g. xdotool or
 #   `import -display :N -window root shot.png`) until you press Ctrl+C or
 #   it ends. Run without a terminal (from a script, CI), the program is
 #   closed after the screenshot, so the command always ends.
 #
-# VYRTEL_RUN_SECONDS=N ends the program after N seconds (by its Esc key) in
+# VYRTEL_RUN_SECONDS=N ends the program after N seconds (by its Esc key; on
+# the Wine desktop by Exit in the icon's menu) in
 # any case. BUILD_DIR chooses the build folder (default: build). When the
 # command ends, everything it started in the prefix and the virtual display
 # end with it.

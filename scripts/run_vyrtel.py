@@ -3,9 +3,11 @@ describes, with the Wine session code the tests use (winetest.py).
 
 The program runs from C:\\vyrtel of a lasting prefix of its own,
 <build>/run-prefix-<arch>, with Tavrilex.dll and BWCC32.DLL beside it, on
-the user's X display when one answers, or else on a private virtual display.
+the user's X display when one answers, or else on a private virtual display
+in a Wine desktop with a taskbar (desktop_run.py).
 Environment: as scripts/wine-python.sh sets it; VYRTEL_RUN_SECONDS=N ends
-the program after N seconds.
+the program after N seconds; VYRTEL_DEMO=1 types Ukrainian into Notepad on
+the Wine desktop before the screenshot.
 """
 
 import os
@@ -15,6 +17,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "wine"))
 from winetest import ARCH, ARTIFACTS, WINDOWS_DIR, WaitTimeout, WineSession, wait_until  # noqa: E402
+from desktop_run import run_on_desktop  # noqa: E402
 
 BOXES = ("DLL Not Found", "DLL Corrupted")
 
@@ -59,6 +62,10 @@ def main():
     display = user_display()
     with WineSession(prefix=os.path.join(build, f"run-prefix-{ARCH}"), display=display) as wine:
         wine.install("Vyrtel.exe", "Tavrilex.dll", "BWCC32.DLL")
+        shot = os.path.join(ARTIFACTS, "vyrtel-run.png")
+        if not display:
+            return run_on_desktop(wine, say, shot, sys.stdin.isatty(), os.environ.get("VYRTEL_RUN_SECONDS"),
+                                  os.environ.get("VYRTEL_DEMO") == "1")
         if display:
             say(f"Starting Vyrtel on your display {display}.")
         else:

@@ -184,7 +184,8 @@ class Vyrtel:
         if launcher is not None:
             command = [WINE, wine.path("show_launcher.exe"), str(launcher), wine.winpath("Vyrtel.exe")]
         elif desktop:
-            command = [WINE, "explorer", f"/desktop={desktop},800x600", program]
+            # "name" or "name,<width>x<height>"
+            command = [WINE, "explorer", f"/desktop={desktop if ',' in desktop else desktop + ',800x600'}", program]
         else:
             command = [WINE, program]
         self.errors = wine.path(f"vyrtel-{Vyrtel.count}.err")

@@ -44,6 +44,16 @@ def every_key(keys, shift):
     return [("shift+" if shift else "") + key.keysym for key in keys]
 
 
+def notepad_text(wine):
+    """The text of Notepad's edit control, as its Unicode window holds it."""
+    code, out, _ = wine.run("window_text.exe", "Notepad")
+    if code != 0:
+        raise AssertionError(f"window_text.exe found no Notepad: {out}")
+    answer = dict(line.split(" ", 1) for line in out.splitlines())
+    units = answer["wtext"].strip()
+    return "" if units == "-" else "".join(chr(int(units[i:i + 4], 16)) for i in range(0, len(units), 4))
+
+
 class Notepad:
     """Wine's Notepad, started in a session, typed into and read back."""
 
@@ -70,11 +80,7 @@ class Notepad:
         self.wine.xdotool("key", "ctrl+End")
 
     def text(self):
-        code, out, _ = self.wine.run("window_text.exe", "Notepad")
-        self.test.assertEqual(code, 0, out)
-        answer = dict(line.split(" ", 1) for line in out.splitlines())
-        units = answer["wtext"].strip()
-        return "" if units == "-" else "".join(chr(int(units[i:i + 4], 16)) for i in range(0, len(units), 4))
+        return notepad_text(self.wine)
 
     def type(self, keys, signs):
         """Types keys; checks that exactly the text so far, ending in

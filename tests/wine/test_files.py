@@ -97,8 +97,9 @@ class ProgramFilesTest(unittest.TestCase):
         imports = image.imports()
         # No C++ runtime, unwinder or thread DLL; the C runtime's start-up
         # needs MSVCRT; the notification-area icon, SHELL32's ANSI entry,
-        # which every system has.
-        self.assertEqual(set(imports), {"KERNEL32.DLL", "USER32.DLL", "MSVCRT.DLL", "BWCC32.DLL", "SHELL32.DLL"})
+        # which every system has; the layout window draws with GDI32.
+        self.assertEqual(set(imports), {"KERNEL32.DLL", "USER32.DLL", "GDI32.DLL", "MSVCRT.DLL", "BWCC32.DLL",
+                                        "SHELL32.DLL"})
         self.assertEqual(imports["BWCC32.DLL"], ["CreateDialogParamA", "DialogBoxParamA"])
         self.assertEqual(imports["SHELL32.DLL"], ["Shell_NotifyIconA"])
         # Tavrilex.dll is bound by name at run time, so that its absence can be reported.

@@ -35,9 +35,10 @@ DEADLINE = 0.100  # seconds from key or click to the new look
 ICON_GROUPS = {"off": ID["IDI_MODE_OFF"], "latin": ID["IDI_MODE_LATIN"], "ukrainian": ID["IDI_MODE_UKRAINIAN"]}
 SIZE = 16
 NOTEPAD = "Untitled - Notepad"
-# The icon menu's items, from the top: Show Vyrtel, (separator), KOI8,
-# CP1251, Disable, (separator), Exit. Down arrows from no selection reach them.
-MENU_DOWNS = {"show": 1, "koi8": 2, "cp1251": 3, "disable": 4, "exit": 5}
+# The icon menu's items, from the top: Show Vyrtel, Show layout, (separator),
+# KOI8, CP1251, Disable, (separator), Exit. Down arrows from no selection
+# reach them.
+MENU_DOWNS = {"show": 1, "layout": 2, "koi8": 3, "cp1251": 4, "disable": 5, "exit": 6}
 
 
 def icon_looks():
@@ -79,6 +80,33 @@ def decode_icon(dib):
 
 def shows(rows, left, top, look):
     return all(rows[top + y][left + x] == colour for (x, y), colour in look.items())
+
+
+def add_registry_values(wine, key, values, kind="REG_SZ"):
+    for name, value in values:
+        subprocess.run([WINE, "reg", "add", key, "/v", name, "/t", kind, "/d", str(value), "/f"], env=wine.env,
+                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120,
+                       check=True)
+
+
+def make_the_desktop_the_default(wine, size="800x600"):
+    """Programs started without a desktop of their own start on DESKTOP,
+    where the library's hook reaches them."""
+    add_registry_values(wine, "HKCU\\Software\\Wine\\Explorer", [("Desktop", DESKTOP)])
+    add_registry_values(wine, "HKCU\\Software\\Wine\\Explorer\\Desktops", [(DESKTOP, size)])
+
+
+def start_notepad(wine, place=(400, 40, 360, 240)):
+    """Starts Notepad on DESKTOP at `place` (left, top, width, height), to
+    the right of Vyrtel's window, whose controls stay in sight: Notepad
+    opens where it was last closed."""
+    add_registry_values(wine, "HKCU\\Software\\Microsoft\\Notepad",
+                        zip(("iWindowPosX", "iWindowPosY", "iWindowPosDX", "iWindowPosDY"), place), "REG_DWORD")
+    proc = subprocess.Popen([WINE, "explorer", f"/desktop={DESKTOP}", "notepad.exe"], env=wine.env,
+                            cwd=wine.appdir, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL, start_new_session=True)
+    wine.processes.append(proc)
+    return proc
 
 
 class Tray:
@@ -131,14 +159,25 @@ class Tray:
         x, y = self.place
         return x + SIZE // 2, y + SIZE // 2
 
+    def open_menu(self, item):
+        """Opens the icon's menu with a right click and moves to `item`."""
+        x, y = self.centre()
+        above = (x - 60, y - 60)
+        before = self.x.grab(*above, 8, 8)
+        # No X focus change while the menu is open: Wine would take it for
+        # another activation and the menu would get no keys.
+        self.wine.xdotool("mousemove", "--sync", x, y, "click", "3")
+        wait_until(lambda: self.x.grab(*above, 8, 8) != before, what="the icon's menu open")
+        self.wine.key(*["Down"] * MENU_DOWNS[item])
+
 
 class TraySession:
     """Vyrtel.exe with the real library on the desktop with a taskbar, its
     icon found showing "off", and Notepad on the same desktop."""
 
-    def __init__(self, wine, notepad=True):
+    def __init__(self, wine, notepad=True, size="800x600"):
         self.wine = wine
-        self.run = Vyrtel(wine, desktop=DESKTOP)
+        self.run = Vyrtel(wine, desktop=f"{DESKTOP},{size}")
         self.desk_window = wine.wait_window("Wine desktop")
         self.inspector = Inspector(wine, desktop=DESKTOP)
         self.frame = wait_until(lambda: (f := self.inspector.frame()) and f["visible"] == "1" and f,
@@ -148,17 +187,7 @@ class TraySession:
         self.tray.locate("off")
         self.delays = []
         if notepad:
-            # Notepad opens where it was last closed: to the right of
-            # Vyrtel's window, whose controls stay in sight.
-            for name, value in (("iWindowPosX", 400), ("iWindowPosY", 40), ("iWindowPosDX", 360),
-                                ("iWindowPosDY", 240)):
-                subprocess.run([WINE, "reg", "add", "HKCU\\Software\\Microsoft\\Notepad", "/v", name,
-                                "/t", "REG_DWORD", "/d", str(value), "/f"], env=wine.env, stdin=subprocess.DEVNULL,
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120, check=True)
-            proc = subprocess.Popen([WINE, "explorer", f"/desktop={DESKTOP}", "notepad.exe"], env=wine.env,
-                                    cwd=wine.appdir, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                                    stderr=subprocess.DEVNULL, start_new_session=True)
-            wine.processes.append(proc)
+            start_notepad(wine)
             wait_until(lambda: self.notepad(), what="Notepad's window")
 
     def notepad(self):
@@ -183,14 +212,7 @@ class TraySession:
     def menu(self, item, screenshot=None):
         """Opens the icon's menu with a right click and moves to `item`;
         returns the press of Return that chooses it, to be timed."""
-        x, y = self.tray.centre()
-        above = (x - 60, y - 60)
-        before = self.tray.x.grab(*above, 8, 8)
-        # No X focus change while the menu is open: Wine would take it for
-        # another activation and the menu would get no keys.
-        self.wine.xdotool("mousemove", "--sync", x, y, "click", "3")
-        wait_until(lambda: self.tray.x.grab(*above, 8, 8) != before, what="the icon's menu open")
-        self.wine.key(*["Down"] * MENU_DOWNS[item])
+        self.tray.open_menu(item)
         if screenshot:
             self.wine.screenshot(screenshot)
         return self.press("Return")

@@ -16,7 +16,9 @@
 //   dialog            the frame's client dialog
 //   controls          the dialog's child windows in z-order
 //   checks            the check marks of the nine radio buttons
-//   top <title>       every top-level window with exactly this title, with
+//   top <title>       every top-level window with exactly this title (and
+//                     its client size and origin, and how many visible
+//                     windows are above it), with
 //                     its children (message boxes, the About box)
 //   focus             where the frame's thread has the keyboard focus
 //   edittext <title>  the text of the first edit control of the top-level
@@ -200,20 +202,29 @@ void showChecks() {
     say("%s", line.c_str());
 }
 
+// How many visible top-level windows lie above `window` in the z-order.
+int visibleAbove(HWND window) {
+    int above = 0;
+    for (HWND w = GetWindow(window, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV)) {
+        if (IsWindowVisible(w)) ++above;
+    }
+    return above;
+}
+
 void showTop(const char* title) {
     const std::vector<HWND> windows = topLevelTitled(title);
     for (HWND w : windows) {
-        RECT rect;
-        GetWindowRect(w, &rect);
+        const auto [rect, client, origin] = placementOf(w);
         DWORD pid = 0;
         GetWindowThreadProcessId(w, &pid);
         HWND owner = GetWindow(w, GW_OWNER);
         say("top hwnd=%08lx class=%s style=%08lX ex=%08lX rect=%s owner=%08lx owner_enabled=%d enabled=%d visible=%d "
-            "foreground=%d pid=%lu",
+            "foreground=%d pid=%lu client=%ld,%ld origin=%ld,%ld above=%d",
             static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(w)), classOf(w).c_str(),
             GetWindowLongA(w, GWL_STYLE), GetWindowLongA(w, GWL_EXSTYLE), rectText(rect).c_str(),
             static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(owner)), owner && IsWindowEnabled(owner) ? 1 : 0,
-            IsWindowEnabled(w) ? 1 : 0, IsWindowVisible(w) ? 1 : 0, GetForegroundWindow() == w ? 1 : 0, pid);
+            IsWindowEnabled(w) ? 1 : 0, IsWindowVisible(w) ? 1 : 0, GetForegroundWindow() == w ? 1 : 0, pid,
+            client.right, client.bottom, origin.x, origin.y, visibleAbove(w));
         showChildren("child", w);
     }
     say("top end n=%u", static_cast<unsigned>(windows.size()));
