@@ -4,14 +4,6 @@
 
 namespace vyrtel {
 
-namespace {
-
-// The built-in table of a coding in a layout, with its letters.
-struct Builtin {
-    const layouts::BuiltinTable& table;
-    const layouts::BuiltinLetters& letters;
-};
-
 Builtin builtinOf(Coding coding, Layout layout) {
     using namespace layouts;
     const bool typewriter = layout == Layout::Typewriter;
@@ -22,8 +14,6 @@ Builtin builtinOf(Coding coding, Layout layout) {
     return typewriter ? Builtin{kCp1251Typewriter, kCp1251TypewriterLetters}
                       : Builtin{kCp1251Phonetic, kCp1251PhoneticLetters};
 }
-
-}  // namespace
 
 const Choices& ControlModel::Start() {
     choices_.layout = Layout::Typewriter;

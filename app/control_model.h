@@ -66,6 +66,14 @@ protected:
 enum class Coding : std::int32_t { Disabled = 0, Koi8 = 1, Cp1251 = 2 };
 enum class Layout : std::int32_t { Typewriter = 0, Phonetic = 1 };
 
+// The built-in table of a coding (not Disabled) in a layout, with the
+// letters it stands for.
+struct Builtin {
+    const layouts::BuiltinTable& table;
+    const layouts::BuiltinLetters& letters;
+};
+Builtin builtinOf(Coding coding, Layout layout);
+
 // What the dialog shows. Before the start: all three at 0.
 struct Choices {
     Coding coding = Coding::Disabled;

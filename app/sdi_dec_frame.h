@@ -9,10 +9,13 @@
 // program from the library's mode message, posted to this window. A click
 // on the icon brings the frame forward; its menu chooses a coding through
 // the same model as the dialog, and "Exit" acts as the dialog's Exit.
+// The library's request to mend the selected text (Shift+Pause) starts
+// the selection mender with the table in force.
 #pragma once
 
 #include "app/control_model.h"
 #include "app/library_binding.h"
+#include "app/selection_mender.h"
 #include "app/tray_icon.h"
 #include "framework/framework.h"
 
@@ -47,6 +50,8 @@ private:
     vyrtel::ControlModel& model_;
     TVyrtelDlg* dialog_;
     vyrtel::TrayIcon icon_;
+    vyrtel::SelectionMender mender_;
     const UINT modeMessage_;
+    const UINT mendMessage_;
     const UINT taskbarCreated_;
 };

@@ -93,10 +93,18 @@ class ProgramFilesTest(unittest.TestCase):
         imports = image.imports()
         # No C++ runtime, unwinder or thread DLL; the C runtime's start-up
         # needs MSVCRT; the notification-area icon, SHELL32's ANSI entry,
-        # which every system has.
-        self.assertEqual(set(imports), {"KERNEL32.DLL", "USER32.DLL", "MSVCRT.DLL", "BWCC32.DLL", "SHELL32.DLL"})
+        # which every system has; GDI32 copies the pictures on the clipboard
+        # while a selection is mended.
+        self.assertEqual(set(imports), {"KERNEL32.DLL", "USER32.DLL", "MSVCRT.DLL", "BWCC32.DLL", "SHELL32.DLL",
+                                        "GDI32.DLL"})
         self.assertEqual(imports["BWCC32.DLL"], ["CreateDialogParamA", "DialogBoxParamA"])
         self.assertEqual(imports["SHELL32.DLL"], ["Shell_NotifyIconA"])
+        self.assertEqual(imports["GDI32.DLL"], ["CopyEnhMetaFileA", "CopyMetaFileA", "CreatePalette",
+                                                "DeleteEnhMetaFile", "DeleteMetaFile", "DeleteObject",
+                                                "GetPaletteEntries"])
+        # Windows 95 and NT 4 lack these: looked up, never imported.
+        self.assertNotIn("GetClipboardSequenceNumber", imports["USER32.DLL"])
+        self.assertNotIn("SendInput", imports["USER32.DLL"])
         # Tavrilex.dll is bound by name at run time, so that its absence can be reported.
         self.assertIn("LoadLibraryA", imports["KERNEL32.DLL"])
         self.assertIn("GetProcAddress", imports["KERNEL32.DLL"])
