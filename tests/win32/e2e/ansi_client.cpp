@@ -5,7 +5,8 @@
 // the ANSI code page after the hooks have run. The edit control keeps the
 // focus whenever the window is active, as in any one-field editor.
 //
-//   ansi_client [title]
+//   ansi_client [title [password]]
+// "password": the edit control hides its text (ES_PASSWORD).
 // Prints "ready <hwnd> acp <code page>" once its window exists. Then, for
 // every character message its loop retrieves, before dispatching it:
 //   char <code> lparam <hex>        WM_CHAR
@@ -16,6 +17,7 @@
 //   text    the edit control's text as bytes (GetWindowTextA):
 //           "text <hex>", or "text -" when empty
 //   clear   empties the edit control ("clear ok")
+//   select  selects the edit control's whole text ("select ok")
 //   state   "state foreground=<0|1> focus=<0|1> caps=<0|1> num=<0|1>
 //           scroll=<0|1> chars=<n>": whether the window is the foreground
 //           one, the edit control has the focus, the toggle bit of each lock
@@ -38,11 +40,12 @@ constexpr int kEditId = 100;
 HWND g_window = nullptr;
 HWND g_edit = nullptr;
 unsigned g_chars = 0;
+DWORD g_editStyle = WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL;
 
 LRESULT CALLBACK ClientProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
-            g_edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 8, 8, 480,
+            g_edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", g_editStyle, 8, 8, 480,
                                      28, window, reinterpret_cast<HMENU>(kEditId),
                                      reinterpret_cast<LPCREATESTRUCTA>(lParam)->hInstance, nullptr);
             // The edit control's text has no length limit worth meeting here.
@@ -87,6 +90,9 @@ void execute(char* line) {
     } else if (std::strcmp(line, "clear") == 0) {
         SetWindowTextA(g_edit, "");
         say("clear ok");
+    } else if (std::strcmp(line, "select") == 0) {
+        SendMessageA(g_edit, EM_SETSEL, 0, -1);
+        say("select ok");
     } else if (std::strcmp(line, "state") == 0) {
         say("state foreground=%d focus=%d caps=%d num=%d scroll=%d chars=%u",
             GetForegroundWindow() == g_window ? 1 : 0, GetFocus() == g_edit ? 1 : 0, isOn(VK_CAPITAL) ? 1 : 0,
@@ -100,6 +106,7 @@ void execute(char* line) {
 
 int main(int argc, char** argv) {
     const char* title = argc > 1 ? argv[1] : "Vyrtel ANSI client";
+    if (argc > 2 && std::strcmp(argv[2], "password") == 0) g_editStyle |= ES_PASSWORD;
     WNDCLASSA wc = {};
     wc.lpfnWndProc = ClientProc;
     wc.hInstance = GetModuleHandleA(nullptr);

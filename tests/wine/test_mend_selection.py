@@ -1,0 +1,192 @@
+"""Shift+Pause mends the selected text: Vyrtel.exe with the real library
+copies the selection of the foreground window through the clipboard, puts
+back everything the clipboard held, switches the mode to the other side
+and types the text again as keys, over the selection. In Wine's Notepad (a
+Unicode program) and in the ANSI client (an 8-bit program, whose edit
+control must hold the coding's exact bytes): a phrase of several words each
+way, lines, nothing selected, a password edit.
+
+The clipboard holds Unicode text, a private registered format and a DIB
+before, put there and read back byte for byte by clipboard_tool.exe, which
+also posts the library's mend request to Vyrtel's window as the hook does
+for Shift+Pause.
+"""
+
+import re
+import unittest
+
+from hooklib_support import Program
+from test_app import CP1251, KOI8
+from test_e2e import ANSI_TITLE, TABLES, AnsiClient, e2e_session
+from test_e2e_notepad import Notepad
+from winetest import wait_until
+
+NOTHING_MENDED = (600, 100)  # the beep: hertz, milliseconds
+KEPT_TEXT = "Kept: текст ✓ 1\r\n2"
+PASSWORD_TITLE = "Vyrtel password client"
+
+
+class ClipboardTool(Program):
+    """clipboard_tool.exe: the clipboard filled, read, and the mend requested."""
+
+    def __init__(self, wine):
+        super().__init__(wine, "clipboard_tool.exe")
+
+    def fill(self):
+        if self.ask("fill") != ["ok"]:
+            raise AssertionError("the clipboard could not be filled")
+
+    def dump(self):
+        """{"seq", "formats", "unicode", "private", "dib"}: hex of each block."""
+        return dict(word.split("=", 1) for word in self.ask("dump"))
+
+    def contents(self):
+        """What a paste can give: the dump without the sequence number."""
+        dump = self.dump()
+        del dump["seq"]
+        return dump
+
+    def mend(self):
+        if self.ask("mend") != ["ok"]:
+            raise AssertionError("no Vyrtel window to ask")
+
+
+def keys_of(latin):
+    """xdotool keys typing Latin text on a US keyboard; a line feed is Enter."""
+    names = {" ": "space", "\n": "Return", ",": "comma", ".": "period", ";": "semicolon", "'": "apostrophe",
+             "[": "bracketleft", "]": "bracketright", "`": "grave", "^": "shift+6", "?": "shift+slash"}
+    return [names.get(c) or (f"shift+{c.lower()}" if c.isupper() else c) for c in latin]
+
+
+def table_bytes(choice, text):
+    """The bytes a table gives for Ukrainian text, from the table source."""
+    byte = {}
+    for key in TABLES[choice]:
+        byte.setdefault(key.signs[0], key.unshifted)
+        byte.setdefault(key.signs[1], key.shifted)
+    return bytes(byte.get(c, ord(c)) for c in text)
+
+
+def mend_beeps(desk):
+    """The beeps Vyrtel.exe's own code made (the switch's beep is the library's)."""
+    return [tuple(int(v, 16) for v in args.split(",")) for name, args in desk.run.platform_calls() if name == "Beep"]
+
+
+class MendTest(unittest.TestCase):
+    def switched(self, desk, on):
+        wait_until(lambda: desk.reader.record().switch == int(on), what=f"the switch {'on' if on else 'off'}")
+
+    def nothing_mended(self, desk, tool, text):
+        """A mend request that must leave everything as it is: the clipboard
+        (its sequence number included) and the text; a beep says so."""
+        before, before_text, beeps = tool.dump(), text(), len(mend_beeps(desk))
+        tool.mend()
+        wait_until(lambda: len(mend_beeps(desk)) > beeps, what="the beep of nothing mended")
+        self.assertEqual(mend_beeps(desk)[beeps:], [NOTHING_MENDED])
+        self.assertEqual(tool.dump(), before, "the clipboard untouched")
+        self.assertEqual(text(), before_text)
+
+
+class NotepadTest(MendTest):
+    def mended(self, tool, notepad, wanted):
+        tool.mend()
+        return wait_until(lambda: (t := notepad.text()) == wanted and t, timeout=20,
+                          what=f"{wanted!r} in Notepad, have {notepad.text()!r}")
+
+    def test_a_phrase_each_way_and_lines_leave_the_clipboard_as_it_was(self):
+        with e2e_session(beeps=True) as desk:
+            wine = desk.wine
+            tool = ClipboardTool(wine)
+            desk.choose(KOI8, (1, 3, 0))
+            notepad = Notepad(self, desk)
+            notepad.activate()
+            notepad.type(keys_of("Ghbdsn cdsnt"), "Ghbdsn cdsnt")
+            tool.fill()
+            kept = tool.contents()
+            print("formats listed:", kept["formats"])
+            self.assertEqual(bytes.fromhex(kept["unicode"]).decode("utf-16-le"), KEPT_TEXT + "\0")
+
+            wine.xdotool("key", "shift+Home")
+            wine.screenshot("mend-before.png")
+            self.mended(tool, notepad, "Привіт світе")
+            self.switched(desk, True)
+            wine.screenshot("mend-after.png")
+            self.assertEqual(tool.contents(), kept, "the clipboard as it was, byte for byte")
+
+            wine.xdotool("key", "shift+Home")
+            self.mended(tool, notepad, "Ghbdsn cdsnt")
+            self.switched(desk, False)
+            self.assertEqual(tool.contents(), kept)
+            wine.xdotool("key", "End", "ctrl+v")
+            wait_until(lambda: notepad.text() == "Ghbdsn cdsnt" + KEPT_TEXT, what="the kept text pasted")
+
+            # Lines, and Caps Lock: the result keeps the selection's case.
+            wine.xdotool("key", "ctrl+a")
+            wine.xdotool("key", "--delay", "20", *keys_of("Ghbdsn\nlheu\nCDSNT"))
+            wait_until(lambda: notepad.text() == "Ghbdsn\r\nlheu\r\nCDSNT", what="three lines typed")
+            desk.lock("Caps_Lock", "caps", True)
+            notepad.activate()
+            wine.xdotool("key", "ctrl+a")
+            self.mended(tool, notepad, "Привіт\r\nдруг\r\nСВІТЕ")
+            wine.xdotool("key", "ctrl+a")
+            self.mended(tool, notepad, "Ghbdsn\r\nlheu\r\nCDSNT")
+            self.assertEqual(tool.contents(), kept)
+            desk.lock("Caps_Lock", "caps", False)
+            notepad.activate()
+
+            # Nothing selected: Ctrl+C copies nothing; a beep, nothing else.
+            self.assertEqual(mend_beeps(desk), [])
+            self.nothing_mended(desk, tool, notepad.text)
+            self.assertEqual(notepad.text(), "Ghbdsn\r\nlheu\r\nCDSNT")
+
+
+class EightBitProgramTest(MendTest):
+    def mended(self, tool, client, wanted):
+        client.ask("select")
+        tool.mend()
+        return wait_until(lambda: (t := client.text()) == wanted and t, timeout=20,
+                          what=f"{wanted!r} in the ANSI client, have {client.text()!r}")
+
+    def test_the_coding_bytes_each_way_and_a_password_is_never_copied(self):
+        with e2e_session(beeps=True) as desk:
+            wine = desk.wine
+            tool = ClipboardTool(wine)
+            desk.choose(KOI8, (1, 3, 0))
+            desk.activate_client()
+            desk.type(*keys_of("Ghbdsn cdsnt? ,"))
+            tool.fill()
+            kept = tool.contents()
+
+            # KOI8 bytes in, under code page 1252, which shows them as Latin-1.
+            self.mended(tool, desk.client, table_bytes((1, 0), "Привіт світе( б"))
+            self.switched(desk, True)
+            self.assertEqual(tool.contents(), kept)
+            self.mended(tool, desk.client, b"Ghbdsn cdsnt? ,")
+            self.switched(desk, False)
+
+            desk.choose(CP1251, (2, 3, 0))
+            desk.activate_client()
+            self.mended(tool, desk.client, table_bytes((2, 0), "Привіт світе( б"))
+            self.mended(tool, desk.client, b"Ghbdsn cdsnt? ,")
+            self.assertEqual(tool.contents(), kept)
+
+            # A password edit copies nothing: the clipboard stays, the text too.
+            secret = AnsiClient(wine, PASSWORD_TITLE, password=True)
+            window = wine.wait_window(f"^{PASSWORD_TITLE}$")
+            wine.xdotool("windowmove", window, 500, 120)
+            wait_until(lambda: wine.geometry(window)[:2] == (500, 120), what="the password client moved")
+            wine.focus(window)
+            x, y, width, height = wine.geometry(window)
+            wine.xdotool("mousemove", "--sync", x + width // 2, y + height // 2, "click", "1")
+            wait_until(lambda: secret.state()["foreground"] == 1, what="the password client active")
+            wine.xdotool("key", "--delay", "20", *keys_of("ghbdsn"))
+            wait_until(lambda: secret.text() == b"ghbdsn", what="the password typed")
+            secret.ask("select")
+            self.nothing_mended(desk, tool, secret.text)
+            self.assertEqual(secret.text(), b"ghbdsn")
+            self.assertEqual(desk.reader.record().switch, 0)
+            secret.close()
+
+
+if __name__ == "__main__":
+    unittest.main()
