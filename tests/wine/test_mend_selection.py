@@ -12,7 +12,8 @@ also posts the library's mend request to Vyrtel's window as the hook does
 for Shift+Pause.
 """
 
-import re
+import sys
+import time
 import unittest
 
 from hooklib_support import Program
@@ -88,9 +89,9 @@ class MendTest(unittest.TestCase):
 
 
 class NotepadTest(MendTest):
-    def mended(self, tool, notepad, wanted):
+    def mended(self, tool, notepad, wanted, timeout=30):
         tool.mend()
-        return wait_until(lambda: (t := notepad.text()) == wanted and t, timeout=20,
+        return wait_until(lambda: (t := notepad.text()) == wanted and t, timeout=timeout,
                           what=f"{wanted!r} in Notepad, have {notepad.text()!r}")
 
     def test_a_phrase_each_way_and_lines_leave_the_clipboard_as_it_was(self):
@@ -103,12 +104,17 @@ class NotepadTest(MendTest):
             notepad.type(keys_of("Ghbdsn cdsnt"), "Ghbdsn cdsnt")
             tool.fill()
             kept = tool.contents()
-            print("formats listed:", kept["formats"])
+            # What was put there comes first; what the system makes of it after.
+            self.assertEqual(kept["formats"].split(",")[0], "d")
+            self.assertEqual(kept["formats"].split(",")[2], "8")
             self.assertEqual(bytes.fromhex(kept["unicode"]).decode("utf-16-le"), KEPT_TEXT + "\0")
 
             wine.xdotool("key", "shift+Home")
             wine.screenshot("mend-before.png")
+            start = time.monotonic()
             self.mended(tool, notepad, "Привіт світе")
+            print(f"mend delay: {(time.monotonic() - start) * 1000:.0f} ms from the request to "
+                  f"'Привіт світе' read back in Notepad", file=sys.stderr)
             self.switched(desk, True)
             wine.screenshot("mend-after.png")
             self.assertEqual(tool.contents(), kept, "the clipboard as it was, byte for byte")
@@ -138,6 +144,42 @@ class NotepadTest(MendTest):
             self.assertEqual(mend_beeps(desk), [])
             self.nothing_mended(desk, tool, notepad.text)
             self.assertEqual(notepad.text(), "Ghbdsn\r\nlheu\r\nCDSNT")
+
+            # A bitmap object and an enhanced metafile come back as copies
+            # with the same pixels and records.
+            self.assertEqual(tool.ask("pictures"), ["ok"])
+            pictures = tool.contents()
+            self.assertNotEqual(pictures["bitmap"], "-")
+            self.assertNotEqual(pictures["emf"], "-")
+            wine.xdotool("key", "ctrl+a")
+            self.mended(tool, notepad, "Привіт\r\nдруг\r\nСВІТЕ")
+            self.assertEqual(tool.contents(), pictures)
+
+    def test_up_to_4096_characters_are_mended_and_a_longer_selection_is_left_alone(self):
+        with e2e_session(beeps=True) as desk:
+            wine = desk.wine
+            tool = ClipboardTool(wine)
+            desk.choose(KOI8, (1, 3, 0))
+            notepad = Notepad(self, desk)
+            notepad.activate()
+            for count in (4097, 4096):
+                self.assertEqual(tool.ask(f"letters {count}"), ["ok"])
+                wine.xdotool("key", "ctrl+a", "ctrl+v")
+                wait_until(lambda: notepad.text() == "a" * count, what=f"{count} letters pasted")
+                wine.xdotool("key", "ctrl+a")
+                kept = tool.contents()
+                if count > 4096:
+                    tool.mend()
+                    wait_until(lambda: mend_beeps(desk) == [NOTHING_MENDED], what="the beep of nothing mended")
+                    self.assertEqual(notepad.text(), "a" * count)
+                    self.assertEqual(desk.reader.record().switch, 0)
+                else:
+                    start = time.monotonic()
+                    # Measured under Wine: 52 s, one long line growing letter by letter.
+                    self.mended(tool, notepad, "ф" * count, timeout=240)
+                    print(f"mend delay: {time.monotonic() - start:.1f} s for {count} letters in Notepad",
+                          file=sys.stderr)
+                self.assertEqual(tool.contents(), kept)
 
 
 class EightBitProgramTest(MendTest):

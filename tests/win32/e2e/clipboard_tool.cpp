@@ -6,10 +6,15 @@
 //   fill    empties the clipboard and puts on it Unicode text, a private
 //           registered format ("Vyrtel.Test.Private", 37 bytes) and a
 //           5 x 3 pixel DIB: "fill ok"
+//   pictures  empties the clipboard and puts on it Unicode text, a bitmap
+//           object (CF_BITMAP) and an enhanced metafile: "pictures ok"
+//   letters <n>  empties the clipboard and puts n letters "a" on it as
+//           Unicode text: "letters ok"
 //   dump    "dump seq=<n> formats=<f,f,...> unicode=<hex> private=<hex>
-//           dib=<hex>": the clipboard's sequence number, its formats in the
-//           order listed (hex), and each of the three as the whole memory
-//           block holds it ("-" when absent)
+//           dib=<hex> bitmap=<hex> emf=<hex>": the clipboard's sequence
+//           number, its formats in the order listed (hex), the first three
+//           as the whole memory block holds them, the bitmap's pixels as
+//           24-bit rows and the metafile's bytes ("-" when absent)
 //   empty   empties the clipboard: "empty ok"
 //   mend    posts the mend request to Vyrtel's window, as the library does
 //           for Shift+Pause: "mend ok", or "mend none" without the window
@@ -17,6 +22,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "../common/line_log.h"
@@ -68,6 +74,82 @@ void fill() {
     say("fill %s", all ? "ok" : "failed");
 }
 
+void pictures() {
+    static const wchar_t text[] = L"pictures";
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 5, 3);
+    BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), 5, 3, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    unsigned char bits[3 * 16];
+    for (int i = 0; i < 48; ++i) bits[i] = static_cast<unsigned char>(i * 5 + 3);
+    SetDIBits(screen, bitmap, 0, 3, bits, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    HDC recorder = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    Rectangle(recorder, 1, 2, 30, 40);
+    Ellipse(recorder, 5, 5, 25, 35);
+    HENHMETAFILE metafile = CloseEnhMetaFile(recorder);
+    if (!open()) {
+        say("pictures busy");
+        return;
+    }
+    EmptyClipboard();
+    const bool all = SetClipboardData(CF_UNICODETEXT, block(text, sizeof text)) != nullptr &&
+                     SetClipboardData(CF_BITMAP, bitmap) != nullptr &&
+                     SetClipboardData(CF_ENHMETAFILE, metafile) != nullptr;
+    CloseClipboard();
+    say("pictures %s", all ? "ok" : "failed");
+}
+
+void letters(int count) {
+    const SIZE_T size = (count + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    auto* text = static_cast<wchar_t*>(GlobalLock(memory));
+    for (int i = 0; i < count; ++i) text[i] = L'a';
+    text[count] = 0;
+    GlobalUnlock(memory);
+    if (!open()) {
+        say("letters busy");
+        return;
+    }
+    EmptyClipboard();
+    const bool set = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    CloseClipboard();
+    say("letters %s", set ? "ok" : "failed");
+}
+
+void printHex(const char* name, const unsigned char* bytes, SIZE_T size) {
+    std::printf(" %s=", name);
+    for (SIZE_T i = 0; i < size; ++i) std::printf("%02x", bytes[i]);
+    if (size == 0) std::printf("-");
+}
+
+void printBitmap() {
+    unsigned char bits[64 * 64 * 4] = {};
+    SIZE_T size = 0;
+    if (auto bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))) {
+        BITMAP facts{};
+        GetObjectA(bitmap, sizeof facts, &facts);
+        BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), facts.bmWidth, facts.bmHeight, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+        const SIZE_T stride = (facts.bmWidth * 3 + 3) / 4 * 4;
+        HDC screen = GetDC(nullptr);
+        if (stride * facts.bmHeight <= sizeof bits &&
+            GetDIBits(screen, bitmap, 0, facts.bmHeight, bits, reinterpret_cast<BITMAPINFO*>(&header),
+                      DIB_RGB_COLORS) == facts.bmHeight) {
+            size = stride * facts.bmHeight;
+        }
+        ReleaseDC(nullptr, screen);
+    }
+    printHex("bitmap", bits, size);
+}
+
+void printMetafile() {
+    static unsigned char bytes[65536];
+    UINT size = 0;
+    if (auto metafile = static_cast<HENHMETAFILE>(GetClipboardData(CF_ENHMETAFILE))) {
+        size = GetEnhMetaFileBits(metafile, sizeof bytes, bytes);
+    }
+    printHex("emf", bytes, size);
+}
+
 void printBlock(const char* name, UINT format) {
     std::printf(" %s=", name);
     HANDLE data = GetClipboardData(format);
@@ -97,6 +179,8 @@ void dump() {
     printBlock("unicode", CF_UNICODETEXT);
     printBlock("private", privateFormat());
     printBlock("dib", CF_DIB);
+    printBitmap();
+    printMetafile();
     CloseClipboard();
     std::fputc('\n', stdout);
     std::fflush(stdout);
@@ -111,6 +195,10 @@ int main() {
         if (std::strcmp(line, "quit") == 0) break;
         if (std::strcmp(line, "fill") == 0) {
             fill();
+        } else if (std::strcmp(line, "pictures") == 0) {
+            pictures();
+        } else if (std::strncmp(line, "letters ", 8) == 0) {
+            letters(std::atoi(line + 8));
         } else if (std::strcmp(line, "dump") == 0) {
             dump();
         } else if (std::strcmp(line, "empty") == 0) {
