@@ -4,6 +4,8 @@
 #include "app/selection_mapping.h"
 #include "hooklib/key_sender.h"
 
+#include <cstring>
+
 namespace vyrtel {
 
 namespace {
@@ -13,10 +15,12 @@ constexpr DWORD kFinishDeadline = 5000;
 
 // What the foreground window's thread sees: whether its focused window
 // takes Unicode characters, and Caps Lock. Read with this thread's input
-// joined to that thread's, whose key state it then shares.
+// joined to that thread's, whose key state it then shares. And whether it
+// is a console window, where Ctrl+C would interrupt the program running.
 struct Foreground {
     bool unicodeWindow = true;
     bool capsLock = false;
+    bool console = false;
 };
 
 class JoinedInput {
@@ -43,6 +47,9 @@ Foreground readForeground() {
     if (focus == nullptr) focus = GetForegroundWindow();
     facts.unicodeWindow = focus == nullptr || IsWindowUnicode(focus);
     facts.capsLock = (GetKeyState(VK_CAPITAL) & 1) != 0;
+    char name[32] = {};
+    GetClassNameA(GetForegroundWindow(), name, sizeof name);
+    facts.console = std::strcmp(name, "ConsoleWindowClass") == 0;
     return facts;
 }
 
@@ -138,6 +145,10 @@ DWORD WINAPI SelectionMender::Run(LPVOID self) {
 void SelectionMender::Mend() {
     waitForKeysLetGo();
     const Foreground foreground = readForeground();
+    if (foreground.console) {
+        beepNothingMended();
+        return;
+    }
     Work* work = new Work;
     std::size_t length = 0;
     const SelectionCopy copied = copySelection(owner_, work->text, mend::kLongestSelection + 1, length);

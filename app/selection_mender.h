@@ -13,6 +13,8 @@
 //    mode message included), and the keys are typed over the selection, so
 //    that the hook gives each program its own form of the signs. No text,
 //    or a longer one: the low beep, and nothing changes.
+// In a console window, where Ctrl+C interrupts the program running, only
+// the low beep.
 #pragma once
 
 #include <windows.h>

@@ -17,7 +17,7 @@ import time
 import unittest
 
 from hooklib_support import Program
-from test_app import CP1251, KOI8
+from test_app import CP1251, KOI8, SCROLL_LOCK
 from test_e2e import ANSI_TITLE, TABLES, AnsiClient, e2e_session
 from test_e2e_notepad import Notepad
 from winetest import wait_until
@@ -228,6 +228,16 @@ class EightBitProgramTest(MendTest):
             self.assertEqual(secret.text(), b"ghbdsn")
             self.assertEqual(desk.reader.record().switch, 0)
             secret.close()
+
+            # Under the Scroll Lock method the switch is a Scroll Lock press
+            # the library injects ahead of the keys. (Wine takes the lock
+            # keys' state from each real key event, so it does not last
+            # there: only the mend itself is checked.)
+            desk.choose(SCROLL_LOCK, (2, 0, 0))
+            desk.activate_client()
+            self.assertEqual(desk.client.state()["scroll"], 0)
+            self.mended(tool, desk.client, table_bytes((2, 0), "Привіт світе( б"))
+            self.assertEqual(tool.contents(), kept)
 
 
 if __name__ == "__main__":
