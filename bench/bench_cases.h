@@ -32,6 +32,13 @@ struct Keys {
     std::uint32_t characterFor(std::uint8_t byte) { return characters[byte]; }
     // Stands in for IsWindowUnicode, out of line as that is.
     __attribute__((noinline)) bool takesLetters(std::uintptr_t window) { return window != 0; }
+    // The word is kept as the DLL keeps it; no window hides its text.
+    tavrilex::TypedWord typed;
+    tavrilex::TypedWord& word() { return typed; }
+    bool hidesText(std::uintptr_t) { return false; }
+    void pressLock(int) {}
+    void typeAgain(int, const tavrilex::TypedKey*, int, int) {}
+    void postMend(std::uintptr_t) {}
 };
 
 enum Case { kOtherMessage, kFirstEntry, kLastEntry, kAbsent, kCaseCount };

@@ -12,7 +12,8 @@ function(vyrtel_bare_dll target entry argument_bytes)
     set(entry _${entry}@${argument_bytes})
   endif()
   target_compile_options(${target} PRIVATE
-    -O2 -fno-exceptions -fno-rtti
+    -O2 -fno-exceptions -fno-rtti -fno-ident
+    -falign-jumps=1 -falign-labels=1 -falign-loops=1
     -fno-stack-protector -fno-stack-check -mno-stack-arg-probe
     ${VYRTEL_HOOK_ARCH_FLAGS}
     -fno-tree-loop-distribute-patterns -ffreestanding)

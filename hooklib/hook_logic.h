@@ -20,21 +20,39 @@
 //       whether the window receives a table's letters rather than its bytes
 //       (the DLL: a Unicode window, on a system whose hooks are handed the
 //       Unicode form of messages)
+//   TypedWord& word();  // this process's word being typed (typed_word.h)
+//   bool hidesText(std::uintptr_t window);
+//       whether the window shows its text as stars (a password edit)
+//   void pressLock(int virtualKey);  // presses a lock key as the user would
+//   void typeAgain(int backspaces, const TypedKey* keys, int count, int spaces);
+//       types `backspaces` Backspaces, then each key (Shift held around the
+//       shifted ones), then `spaces` spaces, as keys with their scan codes
+//   void postMend(std::uintptr_t window);
+//       posts the mend-selection request to the registered window
 // Message requirements: fields `hwnd`, `message`, `wParam`, `lParam` (as in
 // MSG).
 #pragma once
 
 #include <cstdint>
+#include <type_traits>
 
 #include "shared_state.h"
+#include "typed_word.h"
 
 namespace tavrilex {
 
+inline constexpr std::uint32_t kWmNull = 0x0000;
 inline constexpr std::uint32_t kWmKeyDown = 0x0100;
 inline constexpr std::uint32_t kWmChar = 0x0102;
+inline constexpr std::uint32_t kWmSysKeyDown = 0x0104;
+inline constexpr std::uint32_t kWmMouseFirstButton = 0x0201;  // WM_LBUTTONDOWN
+inline constexpr std::uint32_t kWmMouseWheel = 0x020A;
+inline constexpr std::uint32_t kWmMouseLastButton = 0x020D;   // WM_XBUTTONDBLCLK
 
 inline constexpr int kVkShift = 0x10;
 inline constexpr int kVkControl = 0x11;
+inline constexpr int kVkMenu = 0x12;
+inline constexpr int kVkPause = 0x13;
 inline constexpr int kVkCapital = 0x14;
 inline constexpr int kVkNumLock = 0x90;
 inline constexpr int kVkScroll = 0x91;
@@ -71,6 +89,17 @@ inline bool isToggledOn(std::int16_t keyState) {
 // GetKeyboardState fills: 0xFF80 while down, bit 0 the toggle bit.
 inline std::int16_t keyStateFromKeyboardByte(std::uint8_t keyboardByte) {
     return static_cast<std::int16_t>(((keyboardByte & 0x80u) != 0 ? 0xFF80u : 0u) | (keyboardByte & 1u));
+}
+
+// A message's window as a number, whether the message record holds a
+// handle (MSG) or a number (the tests' and benchmarks' records).
+template <class Window>
+inline std::uintptr_t windowWord(Window window) {
+    if constexpr (std::is_pointer_v<Window>) {
+        return reinterpret_cast<std::uintptr_t>(window);
+    } else {
+        return static_cast<std::uintptr_t>(window);
+    }
 }
 
 inline std::uint8_t scanCodeOf(std::uint32_t lParam) {
@@ -159,6 +188,24 @@ std::int32_t switchTranslation(SharedHookState& state, bool on, Platform& platfo
     }
 }
 
+// Whether typing under the active method is translated now: the switch of
+// the Ctrl+Shift methods, the lock key's toggle state of the lock-key
+// methods; -1 under a method that toggles nothing.
+template <class Platform>
+std::int32_t translatingNow(const SharedHookState& state, Platform& platform) {
+    switch (readShared(state.toggleMethod)) {
+        case kToggleCtrlShiftCycled:
+        case kToggleCtrlShiftLeftRight:
+            return readShared(state.translationSwitch) != 0 ? 1 : 0;
+        case kToggleScrollLock:
+            return isToggledOn(platform.keyState(kVkScroll)) ? 1 : 0;
+        case kToggleNumLock:
+            return isToggledOn(platform.keyState(kVkNumLock)) ? 1 : 0;
+        default:
+            return -1;
+    }
+}
+
 // Under the lock-key methods the lock key's own toggle state decides, so its
 // key-down is announced with the toggle bit read now. The thread's key state
 // takes the key as the message is retrieved, before the hook runs, so that
@@ -168,26 +215,82 @@ std::int32_t switchTranslation(SharedHookState& state, bool on, Platform& platfo
 // of the other lock method, and both under the other methods, announce
 // nothing.
 template <class Platform>
-void onLockKeyDown(const SharedHookState& state, std::uint32_t virtualKey, Platform& platform) {
+__attribute__((noinline, cold)) void onLockKeyDown(const SharedHookState& state, std::uint32_t virtualKey, bool removed, Platform& platform) {
     const std::int32_t method = readShared(state.toggleMethod);
     const bool governs = (method == kToggleScrollLock && virtualKey == static_cast<std::uint32_t>(kVkScroll)) ||
                          (method == kToggleNumLock && virtualKey == static_cast<std::uint32_t>(kVkNumLock));
     if (!governs) return;
+    if (removed) word::forget(platform.word());  // the user's toggle ends the word
     const std::int16_t lock = platform.keyState(static_cast<int>(virtualKey));
     announceMode(state, isToggledOn(lock) ? 1u : 0u, method, platform);
 }
 
+// Pause with no modifier types the word again in the other mode: the mode
+// flips as its toggle keys flip it, then Backspaces take the word and its
+// spaces back and its keys are typed anew, for the hook to translate in the
+// new mode. Shift+Pause asks the control program to mend the selection.
+// Either way the program never sees the key: it becomes WM_NULL, on a peek
+// too, and acts once, when removed. Pause passes unchanged with nothing to
+// mend: no word typed into this window, no table, no registered window.
+template <class Platform, class Message>
+__attribute__((noinline, cold)) std::intptr_t onPause(SharedHookState& state, Platform& platform, Message& msg,
+                                                      bool removed) {
+    if (readShared(state.entryCount) <= 0) return 0;
+    if (isDown(platform.keyState(kVkControl)) || isDown(platform.keyState(kVkMenu))) return 0;
+    TypedWord& typed = platform.word();
+    if (isDown(platform.keyState(kVkShift))) {
+        const HandleWord window = readShared(state.registeredWindow);
+        if (window == 0) return 0;
+        msg.message = kWmNull;
+        if (removed) {
+            word::forget(typed);
+            platform.postMend(window);
+        }
+        return 0;
+    }
+    if (word::empty(typed) || windowWord(msg.hwnd) != typed.window ||
+        readShared(state.hookHandle) != typed.hook) {
+        return 0;
+    }
+    const std::int32_t translating = translatingNow(state, platform);
+    if (translating < 0) return 0;
+    msg.message = kWmNull;
+    if (!removed) return 0;
+
+    switchTranslation(state, translating == 0, platform);
+    TypedKey keys[kWordCapacity];
+    const int count = word::copyKeys(typed, keys);
+    const int spaces = typed.spaces < kWordCapacity ? typed.spaces : kWordCapacity;
+    const int backspaces = count + spaces;
+    // Forgotten before any of it arrives: the keys make the word anew.
+    word::forget(typed);
+    platform.typeAgain(backspaces, keys, count, spaces);
+    return 0;
+}
+
+// Tab, Enter, Esc, Page Up, Page Down, End, Home, the arrows, Insert and
+// Delete: keys that move the caret or leave the line.
+inline bool endsWord(std::uint32_t virtualKey) {
+    return virtualKey == 0x09 || virtualKey == 0x0D || virtualKey == 0x1B || virtualKey - 0x21u <= 7u ||
+           virtualKey - 0x2Du <= 1u;
+}
+
 // A Shift key-down while Ctrl is held flips translation (method 2) or sets it
 // by the side of the Shift key (method 3). Auto-repeat never toggles. A
-// Scroll Lock or Num Lock key-down is announced under its own method.
+// Scroll Lock or Num Lock key-down is announced under its own method. Pause
+// mends the last word; Enter, Tab, Esc, the navigation and editing keys and
+// the user's toggles end it.
 template <class Platform, class Message>
-__attribute__((noinline)) std::intptr_t onKeyDown(SharedHookState& state, Platform& platform, const Message& msg) {
+std::intptr_t onKeyDown(SharedHookState& state, Platform& platform, Message& msg, bool removed) {
     const std::uint32_t lParam = static_cast<std::uint32_t>(msg.lParam);
     const std::uint32_t virtualKey = static_cast<std::uint32_t>(msg.wParam);
+    if (removed && endsWord(virtualKey)) word::forget(platform.word());
     if ((lParam & kPreviousStateBit) != 0) return 0;
     if (virtualKey != static_cast<std::uint32_t>(kVkShift)) {
         if (virtualKey == static_cast<std::uint32_t>(kVkScroll) || virtualKey == static_cast<std::uint32_t>(kVkNumLock)) {
-            onLockKeyDown(state, virtualKey, platform);
+            onLockKeyDown(state, virtualKey, removed, platform);
+        } else if (virtualKey == static_cast<std::uint32_t>(kVkPause)) {
+            return onPause(state, platform, msg, removed);
         }
         return 0;
     }
@@ -198,6 +301,7 @@ __attribute__((noinline)) std::intptr_t onKeyDown(SharedHookState& state, Platfo
     const std::int16_t ctrl = platform.keyState(kVkControl);
     writeShared(state.ctrlSlot, ctrl);
     if (!isDown(ctrl)) return 0;
+    if (removed) word::forget(platform.word());
 
     const std::uint32_t current = readShared(state.translationSwitch);
     if (method == kToggleCtrlShiftCycled) {
@@ -214,18 +318,43 @@ __attribute__((noinline)) std::intptr_t onKeyDown(SharedHookState& state, Platfo
     return 0;
 }
 
+// Keeps a character removed from the queue, with Ctrl up, in this
+// process's word. A character with no key (scan code 0: an input method,
+// injected Unicode input, posted text) or for no window ends the word, and
+// without a table nothing is kept.
+template <class Platform, class Message>
+void noteCharacter(const SharedHookState& state, Platform& platform, const Message& msg) {
+    TypedWord& typed = platform.word();
+    const std::uint8_t scanCode = scanCodeOf(static_cast<std::uint32_t>(msg.lParam));
+    const std::uintptr_t window = windowWord(msg.hwnd);
+    if (scanCode == 0 || window == 0 || readShared(state.entryCount) <= 0) {
+        word::forget(typed);
+        return;
+    }
+    const bool shifted = isDown(platform.keyState(kVkShift));
+    word::noteCharacter(typed, window, readShared(state.hookHandle), static_cast<std::uint32_t>(msg.wParam), scanCode,
+                        shifted, [&](std::uintptr_t w) { return platform.hidesText(w); });
+}
+
 // Replaces the character of a WM_CHAR by the active table's byte for its
 // scan code, when translation is active: in a Unicode window by the letter
 // the record holds for that byte, where it holds one. Both steps return the
 // hook procedure's result, which is always 0.
 template <class Platform, class Message>
-__attribute__((noinline)) std::intptr_t onChar(SharedHookState& state, Platform& platform, Message& msg) {
+std::intptr_t onChar(SharedHookState& state, Platform& platform, Message& msg, bool removed) {
     const std::uint32_t lParam = static_cast<std::uint32_t>(msg.lParam);
-    if ((lParam & (kExtendedKeyBit | kContextCodeBit)) != 0) return 0;
+    if ((lParam & (kExtendedKeyBit | kContextCodeBit)) != 0) {
+        if (removed) word::forget(platform.word());
+        return 0;
+    }
 
     const std::int16_t ctrl = platform.keyState(kVkControl);
     writeShared(state.ctrlSlot, ctrl);
-    if (isDown(ctrl)) return 0;
+    if (isDown(ctrl)) {
+        if (removed) word::forget(platform.word());
+        return 0;
+    }
+    if (removed) noteCharacter(state, platform, msg);
 
     switch (readShared(state.toggleMethod)) {
         case kToggleScrollLock: {
@@ -284,14 +413,32 @@ __attribute__((noinline)) std::intptr_t onChar(SharedHookState& state, Platform&
     return 0;
 }
 
+// The messages the hook acts on. A message peeked without removal is seen
+// again when it is removed: the word takes it then, once.
+template <class Platform, class Message>
+__attribute__((noinline)) std::intptr_t onInput(SharedHookState& state, Platform& platform, Message& msg,
+                                                std::uintptr_t removeFlag) {
+    const bool removed = (removeFlag & 1u) != 0;
+    const std::uint32_t message = static_cast<std::uint32_t>(msg.message);
+    if (message == kWmChar) return onChar(state, platform, msg, removed);
+    if (message == kWmKeyDown) return onKeyDown(state, platform, msg, removed);
+    // A key with Alt, a click or a double click anywhere in the thread: the
+    // caret may be elsewhere now.
+    if (removed && (message == kWmSysKeyDown ||
+                    (message >= kWmMouseFirstButton && message <= kWmMouseLastButton && message != kWmMouseWheel))) {
+        word::forget(platform.word());
+    }
+    return 0;
+}
+
 }  // namespace detail
 
 // GetMsgHookProc itself, but for the platform calls. A negative code is
 // handed on to the next hook with the hook handle held in the shared record,
 // and its result returned; any other code returns 0. For code 0, lParam
 // points to the retrieved message, whose wParam a WM_CHAR may have rewritten.
-// The remove flag is never consulted: a message peeked without removal and
-// then retrieved is examined twice.
+// A message peeked without removal and then retrieved is examined twice:
+// translated both times, kept in the word once (the remove flag tells).
 template <class Message, class Platform>
 inline std::intptr_t hookProcedure(SharedHookState& state, std::int32_t code, std::uintptr_t removeFlag,
                                    std::intptr_t lParam, Platform& platform) {
@@ -304,8 +451,12 @@ inline std::intptr_t hookProcedure(SharedHookState& state, std::int32_t code, st
     // are reached by tail calls and it sets up no frame at all).
     Message& msg = *reinterpret_cast<Message*>(lParam);
     const std::uint32_t message = static_cast<std::uint32_t>(msg.message);
-    if (message == kWmChar) return detail::onChar(state, platform, msg);
-    if (message == kWmKeyDown) return detail::onKeyDown(state, platform, msg);
+    // One compare takes the keyboard messages WM_KEYDOWN to WM_SYSKEYDOWN
+    // (0x100..0x104) and the mouse buttons' messages (0x201..0x20D) out of
+    // line, and leaves WM_MOUSEMOVE (0x200) here: XOR 0x300 maps them to
+    // 0x200..0x204 and 0x101..0x10D, and WM_MOUSEMOVE to 0x100. Messages
+    // 0x20E..0x2FF come along and are let go there.
+    if (((message ^ 0x300u) - 0x101u) <= 0x103u) return detail::onInput(state, platform, msg, removeFlag);
     return 0;
 }
 

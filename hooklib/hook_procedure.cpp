@@ -5,11 +5,16 @@
 
 #include "hooklib/ansi_characters.h"
 #include "hooklib/hook_logic.h"
+#include "hooklib/key_sender.h"
 #include "hooklib/mode_message.h"
 #include "hooklib/shared_record.h"
 #include "hooklib/tavrilex_api.h"
 
 namespace {
+
+// The word being typed in this process (typed_word.h): the process's own
+// data, never shared.
+tavrilex::TypedWord g_typedWord;
 
 // One platform per hook call. Every key-state read is a round trip to the
 // window system's server under Wine (about 30 µs), and GetKeyboardState
@@ -22,7 +27,8 @@ struct Win32Platform {
     BYTE keys[256];
     bool haveKeys = false;
 
-    std::int16_t keyState(int virtualKey) {
+    // Out of line: one copy serves every key the engine reads.
+    __attribute__((noinline)) std::int16_t keyState(int virtualKey) {
         if (!haveKeys) {
             if (!GetKeyboardState(keys)) return GetKeyState(virtualKey);
             haveKeys = true;
@@ -47,6 +53,35 @@ struct Win32Platform {
     std::uint32_t characterFor(std::uint8_t tableByte) { return tavrilex::ansiCharacter(tableByte); }
     // Asked only for a translated character with a letter to give.
     bool takesLetters(HWND window) { return tavrilex::systemHasUnicodeHooks() && IsWindowUnicode(window); }
+
+    // Reached through a register, so that each use costs the 32-bit image
+    // one relocation rather than one per field.
+    tavrilex::TypedWord& word() {
+        tavrilex::TypedWord* typed = &g_typedWord;
+        asm("" : "+r"(typed));
+        return *typed;
+    }
+    // Asked once per window that a word starts in. ES_PASSWORD is an edit
+    // control's style; another class's window with that bit set keeps no
+    // word either, which costs it nothing but the mending.
+    __attribute__((cold)) bool hidesText(std::uintptr_t window) {
+        return (GetWindowLongA(reinterpret_cast<HWND>(window), GWL_STYLE) & ES_PASSWORD) != 0;
+    }
+    __attribute__((cold)) void pressLock(int virtualKey) {
+        tavrilex::KeySender keys;
+        keys.Press(static_cast<std::uint8_t>(virtualKey));
+    }
+    __attribute__((cold)) void typeAgain(int backspaces, const tavrilex::TypedKey* keys, int count, int spaces) {
+        tavrilex::KeySender sender;
+        sender.Press(VK_BACK, backspaces);
+        for (int i = 0; i < count; ++i) sender.Stroke(keys[i].scanCode, keys[i].shifted != 0);
+        for (int i = 0; i < spaces; ++i) sender.Stroke(tavrilex::word::kScanSpace, false);
+    }
+    __attribute__((cold)) void postMend(std::uintptr_t window) {
+        if (const UINT message = tavrilex::mendSelectionMessage()) {
+            PostMessageA(reinterpret_cast<HWND>(window), message, 0, 0);
+        }
+    }
 };
 
 }  // namespace

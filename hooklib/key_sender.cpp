@@ -7,14 +7,8 @@ namespace {
 // Keys whose scan code is an extended one (E0 prefix): they must say so, or
 // the system takes them for their numeric-keypad twins.
 bool isExtendedKey(std::uint8_t virtualKey) {
-    switch (virtualKey) {
-        case VK_INSERT: case VK_DELETE: case VK_HOME: case VK_END:
-        case VK_PRIOR: case VK_NEXT: case VK_LEFT: case VK_RIGHT:
-        case VK_UP: case VK_DOWN: case VK_RCONTROL: case VK_RMENU:
-        case VK_NUMLOCK: case VK_DIVIDE:
-            return true;
-    }
-    return false;
+    return (virtualKey >= VK_PRIOR && virtualKey <= VK_DOWN) || virtualKey == VK_INSERT || virtualKey == VK_DELETE ||
+           virtualKey == VK_NUMLOCK || virtualKey == VK_DIVIDE || virtualKey == VK_RCONTROL || virtualKey == VK_RMENU;
 }
 
 }  // namespace

@@ -8,14 +8,19 @@ namespace {
 // Threads racing at the first call each register the name and get the
 // same number.
 UINT g_modeMessage;
+UINT g_mendSelectionMessage;
 
-}  // namespace
-
-UINT tavrilex::modeMessage() {
-    UINT message = __atomic_load_n(&g_modeMessage, __ATOMIC_RELAXED);
+UINT registered(UINT& kept, const char* name) {
+    UINT message = __atomic_load_n(&kept, __ATOMIC_RELAXED);
     if (message == 0) [[unlikely]] {
-        message = RegisterWindowMessageA(kModeMessageName);
-        __atomic_store_n(&g_modeMessage, message, __ATOMIC_RELAXED);
+        message = RegisterWindowMessageA(name);
+        __atomic_store_n(&kept, message, __ATOMIC_RELAXED);
     }
     return message;
 }
+
+}  // namespace
+
+UINT tavrilex::modeMessage() { return registered(g_modeMessage, kModeMessageName); }
+
+UINT tavrilex::mendSelectionMessage() { return registered(g_mendSelectionMessage, kMendSelectionMessageName); }

@@ -1,12 +1,14 @@
-// The number of the mode message (kModeMessageName) in this process.
+// The numbers of the messages the hook posts to the control program's
+// window (kModeMessageName, kMendSelectionMessageName) in this process.
 #pragma once
 
 #include <windows.h>
 
 namespace tavrilex {
 
-// Registers the message at the first call in each process and keeps its
-// number in the process's own data; 0 if the system refused it.
+// Each registers its message at the first call in each process and keeps
+// the number in the process's own data; 0 if the system refused it.
 UINT modeMessage();
+UINT mendSelectionMessage();
 
 }  // namespace tavrilex

@@ -143,6 +143,15 @@ class Inspector(Program):
             elif not line.startswith("child end"):
                 windows[-1]["children"].append(fields(line))
 
+    def edit_text(self, title):
+        """The text of the edit control of the window titled `title`, or
+        None while there is no such window."""
+        answer = self.one(f"edittext {title}")
+        if "none" in answer["args"]:
+            return None
+        units = answer["wtext"]
+        return "" if units == "-" else "".join(chr(int(units[i:i + 4], 16)) for i in range(0, len(units), 4))
+
     def hits(self):
         """{hit-test code: (x, y)} found on and around the frame's edges."""
         result = {}

@@ -57,13 +57,17 @@ class HookLibraryFileTest(unittest.TestCase):
         # The lock asks whether its holder still runs; the hook reads each
         # process's ANSI code page once, asks whether the window of a
         # translated character is a Unicode one, and posts the mode message
-        # to the registered window. Nothing that Windows 95 lacks is
-        # imported: GetProcessTimes and SetWindowsHookExW are looked up.
+        # to the registered window. Pause asks once per window whether it
+        # hides its text, and types keys again. Nothing that Windows 95
+        # lacks is imported: GetProcessTimes, SetWindowsHookExW and
+        # SendInput are looked up (keybd_event serves where SendInput is
+        # missing).
         self.assertEqual(self.image.imports(), {
             "KERNEL32.DLL": ["Beep", "CloseHandle", "DisableThreadLibraryCalls", "GetCurrentProcess",
                              "GetCurrentProcessId", "GetExitCodeProcess", "GetLastError", "GetModuleHandleA",
                              "GetProcAddress", "GetVersion", "MultiByteToWideChar", "OpenProcess"],
-            "USER32.DLL": ["CallNextHookEx", "GetKeyState", "GetKeyboardState", "IsIconic", "IsWindow",
+            "USER32.DLL": ["CallNextHookEx", "GetKeyState", "GetKeyboardState", "GetWindowLongA", "IsIconic",
+                           "IsWindow",
                            "IsWindowUnicode", "MapVirtualKeyA", "PostMessageA", "RegisterWindowMessageA", "SetForegroundWindow",
                            "SetWindowsHookExA", "ShowWindow", "UnhookWindowsHookEx", "keybd_event"],
         })

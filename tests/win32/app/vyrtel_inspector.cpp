@@ -19,6 +19,11 @@
 //   top <title>       every top-level window with exactly this title, with
 //                     its children (message boxes, the About box)
 //   focus             where the frame's thread has the keyboard focus
+//   edittext <title>  the text of the first edit control of the top-level
+//                     window with this title (Notepad's, say), asked with
+//                     WM_GETTEXT: "edittext wtext=<hex>", four hex digits
+//                     per UTF-16 unit, "-" when empty; "edittext none"
+//                     without such a window
 //   hits              the hit-test codes found around and on the frame's
 //                     non-client area (title bar buttons, sizing borders),
 //                     each as code@x,y with the centre of the points found
@@ -214,6 +219,28 @@ void showTop(const char* title) {
     say("top end n=%u", static_cast<unsigned>(windows.size()));
 }
 
+void showEditText(const char* title) {
+    const std::vector<HWND> windows = topLevelTitled(title);
+    HWND edit = windows.empty() ? nullptr : FindWindowExA(windows.front(), nullptr, "Edit", nullptr);
+    if (!edit) {
+        say("edittext none");
+        return;
+    }
+    static wchar_t text[32768];
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(edit, WM_GETTEXT, sizeof text / sizeof text[0], reinterpret_cast<LPARAM>(text),
+                             SMTO_ABORTIFHUNG, kTimeoutMs, &length)) {
+        length = 0;
+    }
+    std::string hex;
+    char unit[8];
+    for (DWORD_PTR i = 0; i < length; ++i) {
+        std::snprintf(unit, sizeof unit, "%04x", unsigned(text[i]));
+        hex += unit;
+    }
+    say("edittext wtext=%s", hex.empty() ? "-" : hex.c_str());
+}
+
 void showFocus() {
     HWND f = frame();
     if (!f) {
@@ -321,6 +348,8 @@ void execute(char* line) {
         showChecks();
     } else if (std::strcmp(word, "top") == 0 && rest) {
         showTop(rest);
+    } else if (std::strcmp(word, "edittext") == 0 && rest) {
+        showEditText(rest);
     } else if (std::strcmp(word, "focus") == 0) {
         showFocus();
     } else if (std::strcmp(word, "hits") == 0) {

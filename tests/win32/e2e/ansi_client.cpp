@@ -6,12 +6,13 @@
 // focus whenever the window is active, as in any one-field editor.
 //
 //   ansi_client [title [password]]
-// "password": the edit control hides its text (ES_PASSWORD).
+// With "password" the edit control shows its text as stars (ES_PASSWORD).
 // Prints "ready <hwnd> acp <code page>" once its window exists. Then, for
 // every character message its loop retrieves, before dispatching it:
 //   char <code> lparam <hex>        WM_CHAR
 //   syschar <code> lparam <hex>     WM_SYSCHAR (Alt held)
 //   keydown 16 lparam <hex>         WM_KEYDOWN of Shift (what toggles)
+//   keydown 19 lparam <hex>         WM_KEYDOWN of Pause (what mends a word)
 // Commands, one per line on stdin, run on the window's thread between
 // messages:
 //   text    the edit control's text as bytes (GetWindowTextA):
@@ -63,7 +64,7 @@ LRESULT CALLBACK ClientProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 // Reports the messages that reach the loop, before they are dispatched.
 void watch(const MSG& msg) {
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_SHIFT) {
+    if (msg.message == WM_KEYDOWN && (msg.wParam == VK_SHIFT || msg.wParam == VK_PAUSE)) {
         say("keydown %u lparam %08lx", unsigned(msg.wParam), static_cast<unsigned long>(msg.lParam));
     }
     if (msg.message == WM_CHAR || msg.message == WM_SYSCHAR) {
