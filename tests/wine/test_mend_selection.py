@@ -6,10 +6,10 @@ Unicode program) and in the ANSI client (an 8-bit program, whose edit
 control must hold the coding's exact bytes): a phrase of several words each
 way, lines, nothing selected, a password edit.
 
-The clipboard holds Unicode text, a private registered format and a DIB
-before, put there and read back byte for byte by clipboard_tool.exe, which
-also posts the library's mend request to Vyrtel's window as the hook does
-for Shift+Pause.
+Shift+Pause is typed as a user types it, into the focused window, whose
+hook posts the request to Vyrtel's window. The clipboard holds Unicode
+text, a private registered format and a DIB before, put there and read
+back byte for byte by clipboard_tool.exe.
 """
 
 import sys
@@ -28,7 +28,7 @@ PASSWORD_TITLE = "Vyrtel password client"
 
 
 class ClipboardTool(Program):
-    """clipboard_tool.exe: the clipboard filled, read, and the mend requested."""
+    """clipboard_tool.exe: the clipboard filled and read."""
 
     def __init__(self, wine):
         super().__init__(wine, "clipboard_tool.exe")
@@ -47,9 +47,10 @@ class ClipboardTool(Program):
         del dump["seq"]
         return dump
 
-    def mend(self):
-        if self.ask("mend") != ["ok"]:
-            raise AssertionError("no Vyrtel window to ask")
+
+def shift_pause(wine):
+    """Shift+Pause typed into the window with the keyboard focus."""
+    wine.xdotool("key", "shift+Pause")
 
 
 def keys_of(latin):
@@ -81,7 +82,7 @@ class MendTest(unittest.TestCase):
         """A mend request that must leave everything as it is: the clipboard
         (its sequence number included) and the text; a beep says so."""
         before, before_text, beeps = tool.dump(), text(), len(mend_beeps(desk))
-        tool.mend()
+        shift_pause(desk.wine)
         wait_until(lambda: len(mend_beeps(desk)) > beeps, what="the beep of nothing mended")
         self.assertEqual(mend_beeps(desk)[beeps:], [NOTHING_MENDED])
         self.assertEqual(tool.dump(), before, "the clipboard untouched")
@@ -89,8 +90,8 @@ class MendTest(unittest.TestCase):
 
 
 class NotepadTest(MendTest):
-    def mended(self, tool, notepad, wanted, timeout=30):
-        tool.mend()
+    def mended(self, notepad, wanted, timeout=30):
+        shift_pause(notepad.wine)
         return wait_until(lambda: (t := notepad.text()) == wanted and t, timeout=timeout,
                           what=f"{wanted!r} in Notepad, have {notepad.text()!r}")
 
@@ -112,15 +113,15 @@ class NotepadTest(MendTest):
             wine.xdotool("key", "shift+Home")
             wine.screenshot("mend-before.png")
             start = time.monotonic()
-            self.mended(tool, notepad, "Привіт світе")
-            print(f"mend delay: {(time.monotonic() - start) * 1000:.0f} ms from the request to "
+            self.mended(notepad, "Привіт світе")
+            print(f"mend delay: {(time.monotonic() - start) * 1000:.0f} ms from Shift+Pause to "
                   f"'Привіт світе' read back in Notepad", file=sys.stderr)
             self.switched(desk, True)
             wine.screenshot("mend-after.png")
             self.assertEqual(tool.contents(), kept, "the clipboard as it was, byte for byte")
 
             wine.xdotool("key", "shift+Home")
-            self.mended(tool, notepad, "Ghbdsn cdsnt")
+            self.mended(notepad, "Ghbdsn cdsnt")
             self.switched(desk, False)
             self.assertEqual(tool.contents(), kept)
             wine.xdotool("key", "End", "ctrl+v")
@@ -133,9 +134,9 @@ class NotepadTest(MendTest):
             desk.lock("Caps_Lock", "caps", True)
             notepad.activate()
             wine.xdotool("key", "ctrl+a")
-            self.mended(tool, notepad, "Привіт\r\nдруг\r\nСВІТЕ")
+            self.mended(notepad, "Привіт\r\nдруг\r\nСВІТЕ")
             wine.xdotool("key", "ctrl+a")
-            self.mended(tool, notepad, "Ghbdsn\r\nlheu\r\nCDSNT")
+            self.mended(notepad, "Ghbdsn\r\nlheu\r\nCDSNT")
             self.assertEqual(tool.contents(), kept)
             desk.lock("Caps_Lock", "caps", False)
             notepad.activate()
@@ -152,7 +153,7 @@ class NotepadTest(MendTest):
             self.assertNotEqual(pictures["bitmap"], "-")
             self.assertNotEqual(pictures["emf"], "-")
             wine.xdotool("key", "ctrl+a")
-            self.mended(tool, notepad, "Привіт\r\nдруг\r\nСВІТЕ")
+            self.mended(notepad, "Привіт\r\nдруг\r\nСВІТЕ")
             self.assertEqual(tool.contents(), pictures)
 
     def test_up_to_4096_characters_are_mended_and_a_longer_selection_is_left_alone(self):
@@ -169,25 +170,25 @@ class NotepadTest(MendTest):
                 wine.xdotool("key", "ctrl+a")
                 kept = tool.contents()
                 if count > 4096:
-                    tool.mend()
+                    shift_pause(wine)
                     wait_until(lambda: mend_beeps(desk) == [NOTHING_MENDED], what="the beep of nothing mended")
                     self.assertEqual(notepad.text(), "a" * count)
                     self.assertEqual(desk.reader.record().switch, 0)
                 else:
                     start = time.monotonic()
-                    # Measured under Wine: 52 s, one long line growing letter by letter.
-                    self.mended(tool, notepad, "ф" * count, timeout=240)
+                    # Measured under Wine: 41 to 52 s, one long line growing letter by letter.
+                    self.mended(notepad, "ф" * count, timeout=240)
                     print(f"mend delay: {time.monotonic() - start:.1f} s for {count} letters in Notepad",
                           file=sys.stderr)
                 self.assertEqual(tool.contents(), kept)
 
 
 class EightBitProgramTest(MendTest):
-    def mended(self, tool, client, wanted):
-        client.ask("select")
-        tool.mend()
-        return wait_until(lambda: (t := client.text()) == wanted and t, timeout=20,
-                          what=f"{wanted!r} in the ANSI client, have {client.text()!r}")
+    def mended(self, desk, wanted):
+        desk.client.ask("select")
+        shift_pause(desk.wine)
+        return wait_until(lambda: (t := desk.client.text()) == wanted and t, timeout=20,
+                          what=f"{wanted!r} in the ANSI client, have {desk.client.text()!r}")
 
     def test_the_coding_bytes_each_way_and_a_password_is_never_copied(self):
         with e2e_session(beeps=True) as desk:
@@ -200,16 +201,16 @@ class EightBitProgramTest(MendTest):
             kept = tool.contents()
 
             # KOI8 bytes in, under code page 1252, which shows them as Latin-1.
-            self.mended(tool, desk.client, table_bytes((1, 0), "Привіт світе( б"))
+            self.mended(desk, table_bytes((1, 0), "Привіт світе( б"))
             self.switched(desk, True)
             self.assertEqual(tool.contents(), kept)
-            self.mended(tool, desk.client, b"Ghbdsn cdsnt? ,")
+            self.mended(desk, b"Ghbdsn cdsnt? ,")
             self.switched(desk, False)
 
             desk.choose(CP1251, (2, 3, 0))
             desk.activate_client()
-            self.mended(tool, desk.client, table_bytes((2, 0), "Привіт світе( б"))
-            self.mended(tool, desk.client, b"Ghbdsn cdsnt? ,")
+            self.mended(desk, table_bytes((2, 0), "Привіт світе( б"))
+            self.mended(desk, b"Ghbdsn cdsnt? ,")
             self.assertEqual(tool.contents(), kept)
 
             # A password edit copies nothing: the clipboard stays, the text too.
@@ -236,7 +237,7 @@ class EightBitProgramTest(MendTest):
             desk.choose(SCROLL_LOCK, (2, 0, 0))
             desk.activate_client()
             self.assertEqual(desk.client.state()["scroll"], 0)
-            self.mended(tool, desk.client, table_bytes((2, 0), "Привіт світе( б"))
+            self.mended(desk, table_bytes((2, 0), "Привіт світе( б"))
             self.assertEqual(tool.contents(), kept)
 
 

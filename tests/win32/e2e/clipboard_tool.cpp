@@ -16,8 +16,6 @@
 //           as the whole memory block holds them, the bitmap's pixels as
 //           24-bit rows and the metafile's bytes ("-" when absent)
 //   empty   empties the clipboard: "empty ok"
-//   mend    posts the mend request to Vyrtel's window, as the library does
-//           for Shift+Pause: "mend ok", or "mend none" without the window
 //   quit
 #include <windows.h>
 
@@ -26,7 +24,6 @@
 #include <cstring>
 
 #include "../common/line_log.h"
-#include "hooklib/tavrilex_api.h"
 
 namespace {
 
@@ -208,12 +205,6 @@ int main() {
                 CloseClipboard();
             }
             say("empty %s", opened ? "ok" : "busy");
-        } else if (std::strcmp(line, "mend") == 0) {
-            HWND frame = FindWindowA(nullptr, "Vyrtel");
-            if (frame != nullptr) {
-                PostMessageA(frame, RegisterWindowMessageA(tavrilex::kMendSelectionMessageName), 0, 0);
-            }
-            say("mend %s", frame != nullptr ? "ok" : "none");
         } else if (line[0] != '\0') {
             say("unknown command %s", line);
         }
