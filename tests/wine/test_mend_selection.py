@@ -176,7 +176,7 @@ class NotepadTest(MendTest):
                     self.assertEqual(desk.reader.record().switch, 0)
                 else:
                     start = time.monotonic()
-                    # Measured under Wine: 41 to 52 s, one long line growing letter by letter.
+                    # Measured under Wine: 41 to 52 s.
                     self.mended(notepad, "ф" * count, timeout=240)
                     print(f"mend delay: {time.monotonic() - start:.1f} s for {count} letters in Notepad",
                           file=sys.stderr)
