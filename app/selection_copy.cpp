@@ -41,6 +41,14 @@ private:
     DWORD before_ = 0;
 };
 
+// Editors that copy the caret's whole line when nothing is selected (Visual
+// Studio, Scintilla-based ones) say so with one of these formats: nothing
+// was selected there.
+bool copiedAWholeLine() {
+    return IsClipboardFormatAvailable(RegisterClipboardFormatA("MSDEVLineSelect")) ||
+           IsClipboardFormatAvailable(RegisterClipboardFormatA("VisualStudioEditorOperationsLineCutCopyClipboardTag"));
+}
+
 void typeCopyKey() {
     tavrilex::KeySender keys;
     keys.Up(VK_SHIFT);
@@ -108,8 +116,10 @@ SelectionCopy copySelection(HWND owner, char16_t* text, std::size_t room, std::s
         if (watch.Emptied()) saved.PutBack(owner);
         return SelectionCopy::NothingSelected;
     }
-    const bool read = readText(owner, text, room, length);
+    const bool wholeLine = copiedAWholeLine();
+    const bool read = !wholeLine && readText(owner, text, room, length);
     saved.PutBack(owner);
+    if (wholeLine) return SelectionCopy::NothingSelected;
     return read && length > 0 ? SelectionCopy::Copied : SelectionCopy::NoText;
 }
 

@@ -13,7 +13,8 @@ namespace vyrtel {
 
 enum class SelectionCopy {
     Copied,           // the text is read and the clipboard holds what it held before
-    NothingSelected,  // nothing was copied; the clipboard is as it was
+    NothingSelected,  // nothing was copied (or an editor copied the caret's whole
+                      // line); the clipboard is as it was
     NoText,           // something was copied, but no text; the clipboard is put back
     ClipboardBusy,    // the clipboard could not be opened; nothing was typed
 };

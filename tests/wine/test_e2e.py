@@ -115,8 +115,10 @@ def entries(choice):
 class AnsiClient(Program):
     """ansi_client.exe: an ANSI window with an edit control."""
 
-    def __init__(self, wine, title=ANSI_TITLE, env=None, password=False):
-        super().__init__(wine, "ansi_client.exe", title, *(["password"] if password else []), env=env)
+    def __init__(self, wine, title=ANSI_TITLE, env=None, password=False, option=None):
+        """option: "linecopy" (see ansi_client.cpp); password: "password"."""
+        option = "password" if password else option
+        super().__init__(wine, "ansi_client.exe", title, *([option] if option else []), env=env)
         words = self.expect("ready ").split()
         self.hwnd, self.acp = int(words[1], 16), int(words[3])
 
