@@ -17,7 +17,7 @@ import time
 import unittest
 
 from hooklib_support import Program
-from test_app import CP1251, KOI8, SCROLL_LOCK
+from test_app import CP1251, KOI8, PHONETIC, SCROLL_LOCK
 from test_e2e import ANSI_TITLE, TABLES, AnsiClient, e2e_session
 from test_e2e_notepad import Notepad
 from winetest import wait_until
@@ -190,6 +190,31 @@ class EightBitProgramTest(MendTest):
         shift_pause(desk.wine)
         return wait_until(lambda: (t := desk.client.text()) == wanted and t, timeout=20,
                           what=f"{wanted!r} in the ANSI client, have {desk.client.text()!r}")
+
+    def test_under_code_page_1251_both_codings_and_layouts_each_way(self):
+        # There KOI8 bytes read as other Cyrillic letters than they stand
+        # for, and CP1251 bytes as the very letters.
+        with e2e_session(codepage="uk_UA.CP1251") as desk:
+            self.assertEqual(desk.client.acp, 1251)
+            tool = ClipboardTool(desk.wine)
+            tool.fill()
+            kept = tool.contents()
+            desk.choose(KOI8, (1, 3, 0))
+            desk.activate_client()
+            desk.type(*keys_of("Ghbdsn cdsnt"))
+            self.mended(desk, table_bytes((1, 0), "Привіт світе"))
+            self.mended(desk, b"Ghbdsn cdsnt")
+            desk.choose(PHONETIC, (1, 3, 1))
+            desk.activate_client()
+            self.mended(desk, table_bytes((1, 1), "Ґгбдсн цдснт"))
+            self.mended(desk, b"Ghbdsn cdsnt")
+            desk.choose(CP1251, (2, 3, 1))
+            desk.activate_client()
+            self.mended(desk, "Ґгбдсн цдснт".encode("cp1251"))
+            self.switched(desk, True)
+            self.mended(desk, b"Ghbdsn cdsnt")
+            self.switched(desk, False)
+            self.assertEqual(tool.contents(), kept)
 
     def other_client(self, wine, title, option):
         """A second ANSI client with `option`, active, "ghbdsn" typed in it."""
