@@ -76,7 +76,8 @@ struct Choices {
 };
 
 // The built-in table of a coding (KOI8 or CP1251) in a layout, with its
-// letters: what the library is handed, and what the layout window shows.
+// letters: what the library is handed, what the layout window shows, and
+// what a selection is mended by.
 struct Builtin {
     const layouts::BuiltinTable& table;
     const layouts::BuiltinLetters& letters;

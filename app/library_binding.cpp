@@ -36,6 +36,7 @@ LibraryBinding::Outcome LibraryBinding::Bind() {
         return Outcome::Refused;
     }
     bindEntry(dllMode_, module_, api::kDllMode);
+    bindEntry(dllSwitch_, module_, api::kDllSwitch);
     return Outcome::Bound;
 }
 
@@ -49,6 +50,7 @@ void LibraryBinding::Unbind() {
     setToggler_ = nullptr;
     setBeeper_ = nullptr;
     dllMode_ = nullptr;
+    dllSwitch_ = nullptr;
 }
 
 std::optional<bool> LibraryBinding::Translating(std::int32_t method) {

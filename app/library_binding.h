@@ -6,9 +6,9 @@
 //
 // The application object owns the one binding and hands it on by
 // reference. Either the library is loaded and all five entries are set, or
-// nothing is: a failed Bind leaves the library unloaded. A sixth entry,
-// DllMode, is bound when the library has it; a library without it serves
-// all the same.
+// nothing is: a failed Bind leaves the library unloaded. DllMode and
+// DllSwitch are bound when the library has them; a library without them
+// serves all the same.
 #pragma once
 
 #include <windows.h>
@@ -55,6 +55,15 @@ public:
     // answer, or nothing without DllMode.
     std::optional<bool> Translating(std::int32_t method) override;
 
+    // Sets typing translated or not as the toggle keys would (DllSwitch):
+    // 1 when something changed, 0 when it already was so, -1 under a method
+    // that toggles nothing; nothing without DllSwitch. Safe from any thread
+    // while bound.
+    std::optional<LONG> SwitchTyping(bool on) const {
+        if (dllSwitch_ == nullptr) return std::nullopt;
+        return dllSwitch_(on ? 1 : 0);
+    }
+
 private:
     HMODULE module_ = nullptr;
     tavrilex::api::DllCtrlFn dllCtrl_ = nullptr;
@@ -64,6 +73,7 @@ private:
     tavrilex::api::SetTogglerFn setToggler_ = nullptr;
     tavrilex::api::SetBeeperFn setBeeper_ = nullptr;  // bound, never called
     tavrilex::api::DllModeFn dllMode_ = nullptr;      // null in a library without it
+    tavrilex::api::DllSwitchFn dllSwitch_ = nullptr;  // null in a library without it
 };
 
 }  // namespace vyrtel

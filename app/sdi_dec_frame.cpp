@@ -36,7 +36,9 @@ TSDIDecFrame::TSDIDecFrame(TWindow* parent, const char* title, vyrtel::LibraryBi
       model_(model),
       dialog_(static_cast<TVyrtelDlg*>(Client())),
       icon_(Module(), kIconMessage),
+      mender_(library),
       modeMessage_(RegisterWindowMessageA(tavrilex::kModeMessageName)),
+      mendMessage_(RegisterWindowMessageA(tavrilex::kMendSelectionMessageName)),
       taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {}
 
 TSDIDecFrame::~TSDIDecFrame() = default;
@@ -70,6 +72,13 @@ LRESULT TSDIDecFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         model_.NoteModeMessage(wParam != 0, static_cast<std::int32_t>(lParam));
         return 0;
     }
+    if (message == mendMessage_ && message != 0) {
+        const vyrtel::Choices& choices = model_.Current();
+        if (choices.coding != vyrtel::Coding::Disabled) {
+            mender_.Request(Handle(), vyrtel::builtinOf(choices.coding, choices.layout));
+        }
+        return 0;
+    }
     if (message == taskbarCreated_ && message != 0) {
         icon_.ShowAgain();
         return 0;
@@ -82,6 +91,7 @@ LRESULT TSDIDecFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             // The icon goes with the window; the model outlives both.
             icon_.Remove();
             layoutWindow_.Close();
+            mender_.Finish();
             model_.SetObserver(nullptr);
             break;
     }

@@ -10,11 +10,14 @@
 // on the icon brings the frame forward; its menu chooses a coding through
 // the same model as the dialog, "Show layout" opens the layout window (which
 // follows the model too), and "Exit" acts as the dialog's Exit.
+// The library's request to mend the selected text (Shift+Pause) starts
+// the selection mender with the table in force.
 #pragma once
 
 #include "app/control_model.h"
 #include "app/layout_window.h"
 #include "app/library_binding.h"
+#include "app/selection_mender.h"
 #include "app/tray_icon.h"
 #include "framework/framework.h"
 
@@ -50,6 +53,8 @@ private:
     TVyrtelDlg* dialog_;
     vyrtel::TrayIcon icon_;
     vyrtel::LayoutWindow layoutWindow_;
+    vyrtel::SelectionMender mender_;
     const UINT modeMessage_;
+    const UINT mendMessage_;
     const UINT taskbarCreated_;
 };

@@ -115,8 +115,10 @@ def entries(choice):
 class AnsiClient(Program):
     """ansi_client.exe: an ANSI window with an edit control."""
 
-    def __init__(self, wine, title=ANSI_TITLE, env=None, password=False):
-        super().__init__(wine, "ansi_client.exe", title, *(["password"] if password else []), env=env)
+    def __init__(self, wine, title=ANSI_TITLE, env=None, password=False, option=None):
+        """option: "linecopy" (see ansi_client.cpp); password: "password"."""
+        option = "password" if password else option
+        super().__init__(wine, "ansi_client.exe", title, *([option] if option else []), env=env)
         words = self.expect("ready ").split()
         self.hwnd, self.acp = int(words[1], 16), int(words[3])
 
@@ -164,10 +166,10 @@ class E2E:
     outside: its dialog clicked on screen, its shared record read by
     tavrilex_driver.exe, and an ANSI client window to type into."""
 
-    def __init__(self, wine):
+    def __init__(self, wine, relay=False):
         self.wine = wine
         self.reader = Driver(wine)
-        self.run = Vyrtel(wine)
+        self.run = Vyrtel(wine, relay=relay)
         self.inspector = Inspector(wine)
         self.frame = wait_until(lambda: (f := self.inspector.frame()) and f["visible"] == "1" and f,
                                 what="Vyrtel's window on screen")
@@ -237,12 +239,15 @@ def keycode(wine, name):
 
 
 @contextlib.contextmanager
-def e2e_session(**options):
-    with app_session(library="real", extra=("ansi_client.exe", "tavrilex_driver.exe", "window_text.exe"),
-                     **options) as wine:
+def e2e_session(beeps=False, **options):
+    """beeps: Vyrtel.exe's Beep calls are reported (see Vyrtel.beeps())."""
+    if beeps:
+        options["relay"] = ("kernel32.Beep", "kernelbase.Beep")
+    with app_session(library="real", extra=("ansi_client.exe", "tavrilex_driver.exe", "window_text.exe",
+                                            "clipboard_tool.exe"), **options) as wine:
         # Before the first program reads the keyboard map.
         make_scroll_lock_a_lock_key(wine)
-        desk = E2E(wine)
+        desk = E2E(wine, relay=beeps)
         try:
             desk.right_shift = keycode(wine, "RTSH")
             yield desk

@@ -5,8 +5,10 @@
 // the ANSI code page after the hooks have run. The edit control keeps the
 // focus whenever the window is active, as in any one-field editor.
 //
-//   ansi_client [title [password]]
+//   ansi_client [title [password | linecopy]]
 // With "password" the edit control shows its text as stars (ES_PASSWORD).
+// With "linecopy" a copy with nothing selected copies the whole line, marked
+// as such ("MSDEVLineSelect"), as some programmers' editors do.
 // Prints "ready <hwnd> acp <code page>" once its window exists. Then, for
 // every character message its loop retrieves, before dispatching it:
 //   char <code> lparam <hex>        WM_CHAR
@@ -18,6 +20,7 @@
 //   text    the edit control's text as bytes (GetWindowTextA):
 //           "text <hex>", or "text -" when empty
 //   clear   empties the edit control ("clear ok")
+//   select  selects the edit control's whole text ("select ok")
 //   state   "state foreground=<0|1> focus=<0|1> caps=<0|1> num=<0|1>
 //           scroll=<0|1> chars=<n>": whether the window is the foreground
 //           one, the edit control has the focus, the toggle bit of each lock
@@ -41,6 +44,30 @@ HWND g_window = nullptr;
 HWND g_edit = nullptr;
 unsigned g_chars = 0;
 DWORD g_editStyle = WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL;
+bool g_lineCopy = false;
+WNDPROC g_editProc = nullptr;
+
+// The edit control with "linecopy": a copy of nothing copies the line.
+LRESULT CALLBACK LineCopyEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD start = 0, end = 0;
+    if (message == WM_COPY && (SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                                            reinterpret_cast<LPARAM>(&end)), start == end)) {
+        const int length = GetWindowTextLengthA(edit);
+        HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, length + 3);
+        char* bytes = static_cast<char*>(GlobalLock(text));
+        GetWindowTextA(edit, bytes, length + 1);
+        std::strcpy(bytes + length, "\r\n");
+        GlobalUnlock(text);
+        if (OpenClipboard(edit)) {
+            EmptyClipboard();
+            SetClipboardData(CF_TEXT, text);
+            SetClipboardData(RegisterClipboardFormatA("MSDEVLineSelect"), GlobalAlloc(GMEM_MOVEABLE, 1));
+            CloseClipboard();
+        }
+        return 0;
+    }
+    return CallWindowProcA(g_editProc, edit, message, wParam, lParam);
+}
 
 LRESULT CALLBACK ClientProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -50,6 +77,10 @@ LRESULT CALLBACK ClientProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
                                      reinterpret_cast<LPCREATESTRUCTA>(lParam)->hInstance, nullptr);
             // The edit control's text has no length limit worth meeting here.
             SendMessageA(g_edit, EM_SETLIMITTEXT, 0, 0);
+            if (g_edit != nullptr && g_lineCopy) {
+                g_editProc = reinterpret_cast<WNDPROC>(
+                    SetWindowLongPtrA(g_edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LineCopyEditProc)));
+            }
             return g_edit != nullptr ? 0 : -1;
         case WM_SETFOCUS:
             SetFocus(g_edit);
@@ -90,6 +121,9 @@ void execute(char* line) {
     } else if (std::strcmp(line, "clear") == 0) {
         SetWindowTextA(g_edit, "");
         say("clear ok");
+    } else if (std::strcmp(line, "select") == 0) {
+        SendMessageA(g_edit, EM_SETSEL, 0, -1);
+        say("select ok");
     } else if (std::strcmp(line, "state") == 0) {
         say("state foreground=%d focus=%d caps=%d num=%d scroll=%d chars=%u",
             GetForegroundWindow() == g_window ? 1 : 0, GetFocus() == g_edit ? 1 : 0, isOn(VK_CAPITAL) ? 1 : 0,
@@ -104,6 +138,7 @@ void execute(char* line) {
 int main(int argc, char** argv) {
     const char* title = argc > 1 ? argv[1] : "Vyrtel ANSI client";
     if (argc > 2 && std::strcmp(argv[2], "password") == 0) g_editStyle |= ES_PASSWORD;
+    g_lineCopy = argc > 2 && std::strcmp(argv[2], "linecopy") == 0;
     WNDCLASSA wc = {};
     wc.lpfnWndProc = ClientProc;
     wc.hInstance = GetModuleHandleA(nullptr);

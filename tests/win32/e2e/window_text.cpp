@@ -22,8 +22,14 @@ int main(int argc, char** argv) {
     }
     static wchar_t wide[32768];
     static char ansi[65536];
-    const LRESULT wideLength = SendMessageW(edit, WM_GETTEXT, sizeof wide / sizeof wide[0], reinterpret_cast<LPARAM>(wide));
-    const LRESULT ansiLength = SendMessageA(edit, WM_GETTEXT, sizeof ansi, reinterpret_cast<LPARAM>(ansi));
+    // Asked while another thread changes the text, the answer has been seen
+    // to be no length at all: never read past what the buffers hold.
+    const auto within = [](LRESULT length, LRESULT room) { return length < 0 ? 0 : length < room ? length : room - 1; };
+    const LRESULT wideLength = within(
+        SendMessageW(edit, WM_GETTEXT, sizeof wide / sizeof wide[0], reinterpret_cast<LPARAM>(wide)),
+        sizeof wide / sizeof wide[0]);
+    const LRESULT ansiLength = within(SendMessageA(edit, WM_GETTEXT, sizeof ansi, reinterpret_cast<LPARAM>(ansi)),
+                                      sizeof ansi);
     std::printf("wtext ");
     for (LRESULT i = 0; i < wideLength; ++i) std::printf("%04x", unsigned(wide[i]));
     std::printf("%s\natext ", wideLength == 0 ? "-" : "");
