@@ -8,7 +8,7 @@ real Tavrilex.dll, every key typed on the X keyboard as a user types it:
   and after a click, changes nothing;
 - in an 8-bit program of our own (tests/win32/e2e/ansi_client.cpp), whose
   edit control must then hold the exact bytes of the coding: KOI8 phonetic
-  under Scroll Lock, CP1251 typewriter under Ctrl+Shift cycled; Pause with
+  under Scroll Lock and Num Lock, CP1251 typewriter under Ctrl+Shift cycled; Pause with
   nothing to mend reaches the program; a password edit is never retyped.
 
 Wine takes the lock keys' state from each real key event, so the Scroll
@@ -21,7 +21,7 @@ import time
 import unittest
 
 from hooklib_support import make_scroll_lock_a_lock_key
-from test_app import CP1251, CYCLED, KOI8, PHONETIC, SCROLL_LOCK, TYPEWRITER, app_session
+from test_app import CP1251, CYCLED, KOI8, NUM_LOCK, PHONETIC, SCROLL_LOCK, TYPEWRITER, app_session
 from test_e2e import TABLES, AnsiClient, e2e_session
 from test_tray import NOTEPAD, TraySession
 from winetest import wait_until
@@ -142,10 +142,14 @@ class AnsiProgramPauseTest(unittest.TestCase):
             desk.lock("Scroll_Lock", "scroll", True)
             self.mend(desk, "tak", b"tak", start=table_bytes((1, 1), ["T", "A", "K"]))
             desk.lock("Scroll_Lock", "scroll", False)
+            # Under Num Lock, Pause presses Num Lock.
+            desk.choose(NUM_LOCK, (1, 1, 1))
+            desk.activate_client()
+            self.mend(desk, "tak", table_bytes((1, 1), ["T", "A", "K"]), start=b"tak")
 
             # CP1251 typewriter under Ctrl+Shift cycled: there and back.
-            desk.choose(CP1251, (2, 0, 1))
-            desk.choose(TYPEWRITER, (2, 0, 0))
+            desk.choose(CP1251, (2, 1, 1))
+            desk.choose(TYPEWRITER, (2, 1, 0))
             desk.choose(CYCLED, (2, 2, 0))
             desk.activate_client()
             ghbdsn = table_bytes((2, 0), list("GHBDSN"))
