@@ -1,6 +1,7 @@
 #include "app/layout_window.h"
 
 #include "controls/palette.h"
+#include "controls/two_tone.h"
 #include "hooklib/key_sender.h"
 
 namespace vyrtel {
@@ -36,22 +37,7 @@ HFONT makeFont(int points, int dpi, int weight) {
                        "Tahoma");
 }
 
-void fill(HDC dc, int left, int top, int right, int bottom, COLORREF colour) {
-    const RECT r{left, top, right, bottom};
-    SetBkColor(dc, colour);
-    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
-}
-
-// A one-pixel frame, `topLeft` on the top and left edges and `bottomRight`
-// on the others, as the control library's buttons draw their bevels.
-void bevel(HDC dc, const KeyBox& b, COLORREF topLeft, COLORREF bottomRight) {
-    fill(dc, b.left, b.top, b.right - 1, b.top + 1, topLeft);
-    fill(dc, b.left, b.top, b.left + 1, b.bottom - 1, topLeft);
-    fill(dc, b.left, b.bottom - 1, b.right, b.bottom, bottomRight);
-    fill(dc, b.right - 1, b.top, b.right, b.bottom, bottomRight);
-}
-
-KeyBox inset(const KeyBox& b, int by) { return KeyBox{b.left + by, b.top + by, b.right - by, b.bottom - by}; }
+bwcc::Rect rectOf(const KeyBox& b) { return bwcc::Rect{b.left, b.top, b.right, b.bottom}; }
 
 // Where a sign stands in a key's area.
 enum class Corner { TopLeft, TopRight, BottomCentre };
@@ -256,7 +242,7 @@ void LayoutWindow::Paint() {
         dc = target;
     }
     HGDIOBJ oldBitmap = bitmap ? SelectObject(dc, bitmap) : nullptr;
-    fill(dc, 0, 0, client.right, client.bottom, palette::kFace);
+    bwcc::fillSolid(dc, {0, 0, client.right, client.bottom}, palette::kFace);
     SetBkMode(dc, TRANSPARENT);
     for (int i = 0; i < gridKeyCount(); ++i) DrawKey(dc, i);
     SetBkMode(dc, OPAQUE);
@@ -276,13 +262,16 @@ void LayoutWindow::DrawKey(HDC dc, int index) const {
     const bool label = key.action == KeyAction::Label;
     const COLORREF face = down ? kPressedFace : label ? palette::kFace : kKeyFace;
 
-    fill(dc, box.left + 1, box.top + 1, box.right - 1, box.bottom - 1, face);
+    // Bevels as the control library's buttons draw theirs.
+    const bwcc::Rect edge = rectOf(box);
+    bwcc::fillSolid(dc, edge.inset(1, 1), face);
     if (down) {
-        bevel(dc, box, palette::kDarkShadow, palette::kHighlight);
-        bevel(dc, inset(box, 1), palette::kShadow, face);
+        bwcc::drawTwoToneFrame(dc, edge, palette::kDarkShadow, palette::kHighlight);
+        bwcc::drawTwoToneFrame(dc, edge.inset(1, 1), palette::kShadow, face);
     } else {
-        bevel(dc, box, palette::kHighlight, palette::kDarkShadow);
-        bevel(dc, inset(box, 1), face == kKeyFace ? palette::kHighlight : palette::kLight, palette::kShadow);
+        bwcc::drawTwoToneFrame(dc, edge, palette::kHighlight, palette::kDarkShadow);
+        bwcc::drawTwoToneFrame(dc, edge.inset(1, 1), face == kKeyFace ? palette::kHighlight : palette::kLight,
+                               palette::kShadow);
     }
 
     const int pad = metrics_.unit / 10 + (down ? 1 : 0);

@@ -94,22 +94,6 @@ Rect clientRect(HWND window) {
 
 RECT toRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
-void fillSolid(HDC dc, const Rect& r, COLORREF colour) {
-    if (r.empty()) return;
-    const RECT area = toRECT(r);
-    const COLORREF old = SetBkColor(dc, colour);
-    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
-    SetBkColor(dc, old);
-}
-
-void drawTwoToneFrame(HDC dc, const Rect& r, COLORREF topLeft, COLORREF bottomRight) {
-    if (r.empty()) return;
-    fillSolid(dc, {r.left, r.top, r.right - 1, r.top + 1}, topLeft);
-    fillSolid(dc, {r.left, r.top, r.left + 1, r.bottom - 1}, topLeft);
-    fillSolid(dc, {r.left, r.bottom - 1, r.right, r.bottom}, bottomRight);
-    fillSolid(dc, {r.right - 1, r.top, r.right, r.bottom}, bottomRight);
-}
-
 void drawCaption(HDC dc, const char* text, Rect area, UINT format, bool enabled, COLORREF colour) {
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColour = GetTextColor(dc);

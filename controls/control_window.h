@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "control_geometry.h"
+#include "two_tone.h"
 
 namespace bwcc {
 
@@ -51,9 +52,6 @@ LRESULT paintNonClient(HWND window, WPARAM region);
 Rect clientRect(HWND window);
 RECT toRECT(const Rect& r);
 
-void fillSolid(HDC dc, const Rect& r, COLORREF colour);
-// A one-pixel frame: top and left edges in one colour, bottom and right in another.
-void drawTwoToneFrame(HDC dc, const Rect& r, COLORREF topLeft, COLORREF bottomRight);
 
 // Text in the current font; when `enabled` is false, embossed in gray the
 // way disabled captions are shown.
