@@ -323,7 +323,8 @@ std::intptr_t onKeyDown(SharedHookState& state, Platform& platform, Message& msg
 // injected Unicode input, posted text) or for no window ends the word, and
 // without a table nothing is kept.
 template <class Platform, class Message>
-void noteCharacter(const SharedHookState& state, Platform& platform, const Message& msg) {
+__attribute__((always_inline)) inline void noteCharacter(const SharedHookState& state, Platform& platform,
+                                                        const Message& msg) {
     TypedWord& typed = platform.word();
     const std::uint8_t scanCode = scanCodeOf(static_cast<std::uint32_t>(msg.lParam));
     const std::uintptr_t window = windowWord(msg.hwnd);
