@@ -29,4 +29,4 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/build.sh
-exec ./scripts/wine-python.sh scripts/run_vyrtel.py
+VYRTEL_SETUP_DONE=1 exec ./scripts/wine-python.sh scripts/run_vyrtel.py
