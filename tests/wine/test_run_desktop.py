@@ -58,6 +58,9 @@ class DisplayRunTest(unittest.TestCase):
             self.assertTrue(Desktop(other, said.append).started(), "the other copy's icon")
             with WineSession(display=other.display) as wine:
                 wine.install("Vyrtel.exe", "Tavrilex.dll", "BWCC32.DLL")
+                theirs = wait_until(lambda: own_windows(other, "^Vyrtel$"), timeout=30, what="the other's window")
+                self.assertIn(theirs[0], wine.find_windows("^Vyrtel$"), "the title alone finds the other's window")
+                self.assertEqual(own_windows(wine, "^Vyrtel$"), [], "not this prefix's")
                 began = time.monotonic()
                 code = run_on_display(wine, said.append, seconds=3, demo=True)
                 took = time.monotonic() - began
