@@ -28,7 +28,7 @@
 # <build>/i386-wine-not-installed.txt for the test command to repeat.
 # BUILD_DIR chooses the build folder (default: build).
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 
 needed=(
   cmake g++ make pkg-config

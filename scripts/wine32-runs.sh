@@ -6,7 +6,7 @@
 # scripts/setup.sh's reason when it tried and failed).
 # BUILD_DIR chooses the build folder, where setup keeps its reason.
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 loader=/usr/lib/wine/wine
 note=${BUILD_DIR:-build}/i386-wine-not-installed.txt
 
