@@ -21,9 +21,9 @@ set(VYRTEL_WIN32_DIR ${VYRTEL_win32_DIR})
 
 # Which of the builds this host can execute under Wine: x86-64 wherever Wine
 # runs; i386 only where the kernel runs i386 code, which one small program
-# tells. Asked again at each configure, so a build folder carried to another
-# host follows it.
-execute_process(COMMAND ${CMAKE_SOURCE_DIR}/scripts/host-runs-i386.sh
+# tells, and the 32-bit Wine is installed. Asked again at each configure, so
+# a build folder carried to another host follows it.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env BUILD_DIR=${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR}/scripts/wine32-runs.sh
   RESULT_VARIABLE runs_i386 OUTPUT_VARIABLE why_not_i386 OUTPUT_STRIP_TRAILING_WHITESPACE)
 if(runs_i386 EQUAL 0)
   set(VYRTEL_RUNNABLE_ARCHES win32 win64)
@@ -36,6 +36,10 @@ add_subdirectory(tests/native)
 add_test(NAME host.i386_probe_agrees_with_the_32_bit_wine_loader
   COMMAND ${CMAKE_SOURCE_DIR}/tests/host/probe_test.sh ${CMAKE_SOURCE_DIR}/scripts/host-runs-i386.sh
           ${VYRTEL_WINE_LOADER_win32})
+set_tests_properties(host.i386_probe_agrees_with_the_32_bit_wine_loader PROPERTIES SKIP_RETURN_CODE 77)
+add_test(NAME host.setup_decisions
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/host/setup_test.sh ${CMAKE_SOURCE_DIR}/scripts/setup.sh)
+set_tests_properties(host.setup_decisions PROPERTIES TIMEOUT 300)
 add_subdirectory(bench)
 add_subdirectory(tools)
 

@@ -14,6 +14,7 @@ import subprocess
 from test_e2e import TABLES, keycode
 from test_e2e_notepad import keys_for, notepad_text
 from test_tray import DESKTOP, Tray, make_the_desktop_the_default, start_notepad
+from program_end import ASKED, EXIT_CODES, GRACE, end_in_steps, report, running_in_prefix
 from winetest import WINE, WaitTimeout, wait_until
 
 SIZE = "1024x768"
@@ -79,19 +80,22 @@ class Desktop:
     def running(self):
         return any(self.tray.find(look) for look in ("off", "latin", "ukrainian"))
 
-    def close(self):
-        """Exit from the icon's menu, as a user ends it."""
-        self.choose("exit")
-        wait_until(lambda: not self.running(), timeout=30, what="Vyrtel's icon gone")
+    def close(self, grace=GRACE):
+        """Exit from the icon's menu, as a user ends it, then the later
+        steps of program_end when it does not end. Returns the step that
+        ended it."""
+        step = end_in_steps(self.wine, lambda: self.choose("exit"),
+                            lambda: not running_in_prefix(self.wine, "Vyrtel.exe"), "Vyrtel", DESKTOP, grace)
         self.tray.close()
+        return step
 
 
-def run_on_desktop(wine, say, shot, interactive, seconds=None, demo=False):
+def run_on_desktop(wine, say, shot, interactive, seconds=None, demo=False, grace=GRACE):
     """Runs Vyrtel on the desktop (the program and its libraries installed
     in the session): `shot` the screenshot's path under the artifacts,
     `interactive` whether to wait for Ctrl+C, `seconds` when to close it,
     `demo` whether to type into Notepad first. Returns the exit code."""
-    wine.install("window_text.exe")
+    wine.install("window_text.exe", "vyrtel_inspector.exe")
     say(f"No display of yours answers: starting Vyrtel on a Wine desktop with a taskbar on {wine.display}.")
     desktop = Desktop(wine, say)
     if not desktop.started():
@@ -109,17 +113,21 @@ def run_on_desktop(wine, say, shot, interactive, seconds=None, demo=False):
             raise
     wine.screenshot(os.path.basename(shot))
     say(f"Vyrtel is running on the virtual display {wine.display}; a screenshot of the desktop: {shot}")
+    step = ASKED
     if seconds:
         say(f"Closing it in {seconds} seconds.")
         try:
             wait_until(lambda: not desktop.running(), timeout=float(seconds), interval=0.5, what="Vyrtel's end")
         except WaitTimeout:
-            desktop.close()
+            step = desktop.close(grace)
     elif interactive:
         say("Press Ctrl+C to end it.")
         wait_until(lambda: not desktop.running(), timeout=365 * 86400, interval=1, what="Vyrtel's end")
     else:
         say("No terminal to wait on: closing it now.")
-        desktop.close()
+        step = desktop.close(grace)
+    if step != ASKED:
+        say(report(step, "Exit in its icon's menu", grace))
+        return EXIT_CODES[step]
     say("Vyrtel ended.")
     return 0

@@ -29,7 +29,8 @@
 //   hits              the hit-test codes found around and on the frame's
 //                     non-client area (title bar buttons, sizing borders),
 //                     each as code@x,y with the centre of the points found
-//   restore | minimize | close   acts on the frame
+//   restore | minimize | close [title]   acts on the frame, or on the
+//                     top-level window with this title
 //   quit
 // Rectangles are "left,top,right,bottom"; the dialog's in the frame's
 // client coordinates, controls' in the dialog's client coordinates, the
@@ -318,8 +319,12 @@ void showHits() {
     say("%s", line.c_str());
 }
 
-void act(const char* word) {
+void act(const char* word, const char* title) {
     HWND f = frame();
+    if (title) {
+        const std::vector<HWND> windows = topLevelTitled(title);
+        f = windows.empty() ? nullptr : windows.front();
+    }
     if (!f) {
         say("%s none", word);
         return;
@@ -367,7 +372,7 @@ void execute(char* line) {
         showHits();
     } else if (std::strcmp(word, "restore") == 0 || std::strcmp(word, "minimize") == 0 ||
                std::strcmp(word, "close") == 0) {
-        act(word);
+        act(word, rest);
     } else {
         say("unknown %s", word);
     }
