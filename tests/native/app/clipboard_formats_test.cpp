@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/clipboard_formats.h"
+#include "app/selection_mend/clipboard_formats.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/selection_mapping.h"
+#include "app/selection_mend/selection_mapping.h"
 #include "layouts/builtin_tables.h"
 
 namespace {

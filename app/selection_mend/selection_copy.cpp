@@ -1,6 +1,6 @@
-#include "app/selection_copy.h"
+#include "app/selection_mend/selection_copy.h"
 
-#include "app/clipboard_snapshot.h"
+#include "app/selection_mend/clipboard_snapshot.h"
 #include "hooklib/key_sender.h"
 
 namespace vyrtel {

@@ -1,4 +1,4 @@
-#include "app/selection_mapping.h"
+#include "app/selection_mend/selection_mapping.h"
 
 namespace vyrtel::mend {
 

@@ -1,4 +1,4 @@
-#include "app/clipboard_formats.h"
+#include "app/selection_mend/clipboard_formats.h"
 
 namespace vyrtel::clip {
 

@@ -1,7 +1,7 @@
-#include "app/selection_mender.h"
+#include "app/selection_mend/selection_mender.h"
 
-#include "app/selection_copy.h"
-#include "app/selection_mapping.h"
+#include "app/selection_mend/selection_copy.h"
+#include "app/selection_mend/selection_mapping.h"
 #include "hooklib/key_sender.h"
 
 #include <cstring>

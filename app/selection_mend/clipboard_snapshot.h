@@ -11,7 +11,7 @@
 
 #include <windows.h>
 
-#include "app/clipboard_formats.h"
+#include "app/selection_mend/clipboard_formats.h"
 
 namespace vyrtel {
 

@@ -1,4 +1,4 @@
-#include "app/clipboard_snapshot.h"
+#include "app/selection_mend/clipboard_snapshot.h"
 
 #include <cstring>
 
