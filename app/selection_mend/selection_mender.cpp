@@ -1,27 +1,41 @@
 #include "app/selection_mend/selection_mender.h"
 
+#include "app/selection_mend/clipboard_paste.h"
+#include "app/selection_mend/control_selection.h"
 #include "app/selection_mend/selection_copy.h"
 #include "app/selection_mend/selection_mapping.h"
+#include "app/selection_mend/window_kind.h"
 #include "hooklib/key_sender.h"
 
 #include <cstring>
 
 namespace vyrtel {
 
+// What the foreground window's thread sees: its focused window, what kind
+// of window that is (window_kind.h: a terminal if the foreground window is
+// one), whether it takes Unicode characters, its process, and Caps Lock.
+// Read with this thread's input joined to that thread's, whose key state it
+// then shares.
+struct MendForeground {
+    HWND focus = nullptr;
+    DWORD process = 0;
+    mend::WindowKind kind = mend::WindowKind::Other;
+    bool unicodeWindow = true;
+    bool capsLock = false;
+};
+
+// The room a mend needs, kept off the thread's stack.
+struct MendWork {
+    char16_t text[mend::kLongestSelection + 1];
+    char16_t mended[mend::kLongestSelection];
+    char16_t byteSigns[2 * layouts::kBuiltinEntryCount];
+    mend::Keystroke strokes[mend::kLongestSelection];
+};
+
 namespace {
 
 constexpr DWORD kKeysLetGoDeadline = 1000;
 constexpr DWORD kFinishDeadline = 5000;
-
-// What the foreground window's thread sees: whether its focused window
-// takes Unicode characters, and Caps Lock. Read with this thread's input
-// joined to that thread's, whose key state it then shares. And whether it
-// is a console window, where Ctrl+C would interrupt the program running.
-struct Foreground {
-    bool unicodeWindow = true;
-    bool capsLock = false;
-    bool console = false;
-};
 
 class JoinedInput {
 public:
@@ -40,16 +54,28 @@ private:
     bool joined_;
 };
 
-Foreground readForeground() {
+mend::WindowKind kindOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    mend::WindowKind kind = mend::kindOfClass(name);
+    // A class made from a system control: its real class says which.
+    if (kind == mend::WindowKind::Other && RealGetWindowClassA(window, name, sizeof name) != 0) {
+        kind = mend::kindOfClass(name);
+    }
+    return kind;
+}
+
+MendForeground readForeground() {
     const JoinedInput joined;
-    Foreground facts;
-    HWND focus = GetFocus();
-    if (focus == nullptr) focus = GetForegroundWindow();
-    facts.unicodeWindow = focus == nullptr || IsWindowUnicode(focus);
+    MendForeground facts;
+    HWND foreground = GetForegroundWindow();
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    const DWORD threadId = GetWindowThreadProcessId(foreground, &facts.process);
+    facts.focus = GetGUIThreadInfo(threadId, &thread) && thread.hwndFocus != nullptr ? thread.hwndFocus : foreground;
+    facts.unicodeWindow = facts.focus == nullptr || IsWindowUnicode(facts.focus);
     facts.capsLock = (GetKeyState(VK_CAPITAL) & 1) != 0;
-    char name[32] = {};
-    GetClassNameA(GetForegroundWindow(), name, sizeof name);
-    facts.console = std::strcmp(name, "ConsoleWindowClass") == 0;
+    facts.kind = kindOf(foreground) == mend::WindowKind::Terminal ? mend::WindowKind::Terminal : kindOf(facts.focus);
     return facts;
 }
 
@@ -65,8 +91,16 @@ void waitForKeysLetGo() {
     }
 }
 
-// The table's keys as an 8-bit window shows them: its bytes read in the
-// system's code page.
+// The table's bytes, one unit each, as an 8-bit control's text holds them.
+void tableBytes(const layouts::BuiltinTable& table, char16_t* signs) {
+    for (int i = 0; i < layouts::kBuiltinEntryCount; ++i) {
+        signs[2 * i] = table[i].unshifted;
+        signs[2 * i + 1] = table[i].shifted;
+    }
+}
+
+// The table's keys as an 8-bit window shows them on the clipboard: its
+// bytes read in the system's code page.
 void signsOfBytes(const layouts::BuiltinTable& table, char16_t* signs) {
     for (int i = 0; i < layouts::kBuiltinEntryCount; ++i) {
         const char bytes[2] = {static_cast<char>(table[i].unshifted), static_cast<char>(table[i].shifted)};
@@ -86,8 +120,7 @@ void type(const mend::Keystroke* strokes, std::size_t count) {
             case mend::Keystroke::Kind::Key:
                 keys.Stroke(stroke.scanCode, stroke.shifted);
                 break;
-            case mend::Keystroke::Kind::Enter:
-                keys.Press(VK_RETURN);
+            case mend::Keystroke::Kind::Enter:  // never typed: a text of lines is refused
                 break;
             case mend::Keystroke::Kind::Character:
                 keys.Character(static_cast<wchar_t>(stroke.character));
@@ -98,12 +131,6 @@ void type(const mend::Keystroke* strokes, std::size_t count) {
 
 void beepNothingMended() { Beep(kNothingMendedHertz, kNothingMendedMilliseconds); }
 
-// The room a mend needs, kept off the thread's stack.
-struct Work {
-    char16_t text[mend::kLongestSelection + 1];
-    char16_t byteSigns[2 * layouts::kBuiltinEntryCount];
-    mend::Keystroke strokes[mend::kLongestSelection];
-};
 
 }  // namespace
 
@@ -142,44 +169,84 @@ DWORD WINAPI SelectionMender::Run(LPVOID self) {
     return 0;
 }
 
+// Switches the mode to the target side through the library (its beep and
+// mode message included). Under a method that toggles nothing, typing is
+// always translated: only a mend toward Ukrainian is made then.
+bool SelectionMender::SwitchTo(mend::Side target) const {
+    const JoinedInput joined;
+    const std::optional<LONG> switched = library_.SwitchTyping(target == mend::Side::Ukrainian);
+    return switched && !(*switched < 0 && target == mend::Side::Latin);
+}
+
 void SelectionMender::Mend() {
     waitForKeysLetGo();
-    const Foreground foreground = readForeground();
-    if (foreground.console) {
+    const MendForeground foreground = readForeground();
+    if (foreground.kind == mend::WindowKind::Terminal) {
         beepNothingMended();
         return;
     }
-    Work* work = new Work;
-    std::size_t length = 0;
-    const SelectionCopy copied = copySelection(owner_, work->text, mend::kLongestSelection + 1, length);
-    if (copied != SelectionCopy::Copied || length > mend::kLongestSelection) {
-        beepNothingMended();
-        delete work;
-        return;
-    }
+    MendWork* work = new MendWork;
+    const bool mended = foreground.kind == mend::WindowKind::Other ? MendThroughClipboard(foreground, *work)
+                                                                   : MendControl(foreground, *work);
+    if (!mended) beepNothingMended();
+    delete work;
+}
 
+bool SelectionMender::MendControl(const MendForeground& foreground, MendWork& work) {
+    std::size_t length = 0;
+    const bool unicode = foreground.unicodeWindow;
+    if (readControlSelection(foreground.focus, unicode, foreground.kind == mend::WindowKind::RichEdit, work.text,
+                             mend::kLongestSelection, length) != ControlRead::Selected) {
+        return false;
+    }
     const char16_t* signs = letters_->data();
-    if (!foreground.unicodeWindow) {
-        signsOfBytes(*table_, work->byteSigns);
-        signs = work->byteSigns;
+    if (!unicode) {
+        tableBytes(*table_, work.byteSigns);
+        signs = work.byteSigns;
     }
     const mend::SourceKeys keys{*table_, signs};
-    const std::u16string_view text(work->text, length);
+    const std::u16string_view text(work.text, length);
     const mend::Side target = mend::targetSideOf(text, keys);
-    const std::size_t count = mend::retype(text, target, keys, foreground.capsLock, work->strokes);
+    mend::replaceText(text, target, keys, work.mended);
+    return SwitchTo(target) && replaceControlSelection(foreground.focus, unicode, work.mended, length);
+}
 
-    // Under a method that toggles nothing, typing is always translated:
-    // only a mend toward Ukrainian can be typed then.
-    const std::optional<LONG> switched = [&] {
-        const JoinedInput joined;
-        return library_.SwitchTyping(target == mend::Side::Ukrainian);
-    }();
-    if (!switched || (*switched < 0 && target == mend::Side::Latin)) {
-        beepNothingMended();
-    } else {
-        type(work->strokes, count);
+bool SelectionMender::MendThroughClipboard(const MendForeground& foreground, MendWork& work) {
+    std::size_t length = 0;
+    ClipboardSnapshot saved;
+    if (copySelection(owner_, foreground.process, saved, work.text, mend::kLongestSelection + 1, length) !=
+        SelectionCopy::Copied) {
+        return false;
     }
-    delete work;
+    const std::u16string_view text(work.text, length);
+    bool mended = false;
+    if (length > mend::kLongestSelection) {
+        // left as it is
+    } else if (foreground.unicodeWindow) {
+        // Pasted, so that its line breaks stay line breaks, not Enter.
+        const mend::SourceKeys keys{*table_, letters_->data()};
+        const mend::Side target = mend::targetSideOf(text, keys);
+        mend::replaceText(text, target, keys, work.mended);
+        static_assert(sizeof(wchar_t) == sizeof(char16_t));
+        if (SwitchTo(target)) {
+            ClipboardPaste paste(reinterpret_cast<const wchar_t*>(work.mended), length);
+            mended = paste.Paste();
+            restoreClipboard(owner_, saved);
+            return mended;
+        }
+    } else if (!mend::hasLineBreak(text)) {
+        // Typed as keys, so that the hook gives it the coding's bytes.
+        signsOfBytes(*table_, work.byteSigns);
+        const mend::SourceKeys keys{*table_, work.byteSigns};
+        const mend::Side target = mend::targetSideOf(text, keys);
+        const std::size_t count = mend::retype(text, target, keys, foreground.capsLock, work.strokes);
+        restoreClipboard(owner_, saved);
+        if (!SwitchTo(target)) return false;
+        type(work.strokes, count);
+        return true;
+    }
+    restoreClipboard(owner_, saved);
+    return mended;
 }
 
 }  // namespace vyrtel
