@@ -113,6 +113,7 @@ void discard(clip::Copy copy, HANDLE data) {
 // The state Take shares with its copying thread: whichever of the two
 // lets go of it last frees it.
 struct TakeJob {
+    HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     volatile LONG references = 2;
     volatile LONG abandoned = 0;
     HWND owner;
@@ -122,13 +123,15 @@ struct TakeJob {
     ClipboardSnapshot copies;
 
     void LetGo() {
-        if (InterlockedDecrement(&references) == 0) delete this;
+        if (InterlockedDecrement(&references) != 0) return;
+        if (opened != nullptr) CloseHandle(opened);
+        delete this;
     }
 };
 
 DWORD WINAPI copyClipboard(LPVOID argument) {
     auto* job = static_cast<TakeJob*>(argument);
-    job->taken = job->copies.Copy(job->owner, job->milliseconds, job->bytes, &job->abandoned);
+    job->taken = job->copies.Copy(job->owner, job->milliseconds, job->bytes, &job->abandoned, job->opened);
     if (job->abandoned) job->copies.Release();
     job->LetGo();
     return 0;
@@ -175,7 +178,9 @@ SnapshotTaken ClipboardSnapshot::Take(HWND owner, DWORD milliseconds, SIZE_T byt
     }
     // The opening waits for a program holding the clipboard; the copying
     // has its budget once the clipboard is open.
-    const bool ended = WaitForSingleObject(thread, kOpenDeadline + milliseconds) == WAIT_OBJECT_0;
+    HANDLE opening[] = {job->opened, thread};
+    WaitForMultipleObjects(2, opening, FALSE, 2 * kOpenDeadline);
+    const bool ended = WaitForSingleObject(thread, milliseconds) == WAIT_OBJECT_0;
     CloseHandle(thread);
     SnapshotTaken taken = SnapshotTaken::OverBudget;
     if (ended) {
@@ -188,9 +193,12 @@ SnapshotTaken ClipboardSnapshot::Take(HWND owner, DWORD milliseconds, SIZE_T byt
     return taken;
 }
 
-SnapshotTaken ClipboardSnapshot::Copy(HWND owner, DWORD milliseconds, SIZE_T bytes, volatile LONG* abandoned) {
+SnapshotTaken ClipboardSnapshot::Copy(HWND owner, DWORD milliseconds, SIZE_T bytes, volatile LONG* abandoned,
+                                      HANDLE opened) {
     Release();
-    if (!openClipboard(owner, kOpenDeadline)) return SnapshotTaken::Busy;
+    const bool open = openClipboard(owner, kOpenDeadline);
+    if (opened != nullptr) SetEvent(opened);
+    if (!open) return SnapshotTaken::Busy;
     const DWORD deadline = GetTickCount() + milliseconds;  // the budget counts from the opening
     SIZE_T total = 0;
     bool within = true;

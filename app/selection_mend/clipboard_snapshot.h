@@ -45,8 +45,9 @@ public:
     // not be opened or emptied (the copies are kept then, for another try).
     bool PutBack(HWND owner, DWORD milliseconds);
 
-    // Copies the kept formats in this thread; the work of Take's thread.
-    SnapshotTaken Copy(HWND owner, DWORD milliseconds, SIZE_T bytes, volatile LONG* abandoned);
+    // Copies the kept formats in this thread, the work of Take's thread,
+    // which `opened` tells once the clipboard is open (or could not be).
+    SnapshotTaken Copy(HWND owner, DWORD milliseconds, SIZE_T bytes, volatile LONG* abandoned, HANDLE opened);
 
     void Release();
     void Swap(ClipboardSnapshot& other);

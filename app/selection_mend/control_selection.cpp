@@ -65,7 +65,11 @@ ControlRead readControlSelection(HWND control, bool unicode, bool richEdit, char
         ++position;
     }
     HeapFree(GetProcessHeap(), 0, whole);
-    return length == end - start ? ControlRead::Selected : ControlRead::NoAnswer;
+    // A rich edit's whole text selected takes in its last paragraph's
+    // mark, which its text leaves out.
+    const bool lastMark = richEdit && read < wanted && position + 1 == end;
+    if (length == end - start || (lastMark && length > 0)) return ControlRead::Selected;
+    return ControlRead::NoAnswer;
 }
 
 bool replaceControlSelection(HWND control, bool unicode, const char16_t* text, std::size_t length) {
