@@ -32,7 +32,9 @@ ControlRead readControlSelection(HWND control, bool unicode, bool richEdit, char
                                  std::size_t& length) {
     length = 0;
     DWORD_PTR passwordChar = 0;
-    if ((GetWindowLongA(control, GWL_STYLE) & ES_PASSWORD) != 0) return ControlRead::Hidden;
+    const LONG style = GetWindowLongA(control, GWL_STYLE);
+    if ((style & ES_PASSWORD) != 0) return ControlRead::Hidden;
+    if ((style & ES_READONLY) != 0) return ControlRead::ReadOnly;  // a replacement would still go in
     if (!richEdit && send(control, unicode, EM_GETPASSWORDCHAR, 0, 0, passwordChar) && passwordChar != 0) {
         return ControlRead::Hidden;
     }

@@ -21,6 +21,7 @@ enum class ControlRead {
     NothingSelected,  // an empty selection
     TooLong,          // longer than the room
     Hidden,           // a password field: never read
+    ReadOnly,         // the user could not type there either
     NoAnswer,         // the control did not answer in time
 };
 
