@@ -15,7 +15,8 @@ bool same(std::string_view a, std::string_view b) {
 }
 
 constexpr std::string_view kTerminals[] = {
-    "ConsoleWindowClass", "CASCADIA_HOSTING_WINDOW_CLASS", "mintty", "PuTTY", "KiTTY", "VirtualConsoleClass",
+    "ConsoleWindowClass", "WineConsoleClass", "CASCADIA_HOSTING_WINDOW_CLASS",
+    "mintty", "PuTTY", "KiTTY", "VirtualConsoleClass",
 };
 
 // Rich edit 2.0 and later, whose text holds a line break as "\r".
@@ -37,9 +38,12 @@ WindowKind kindOfClass(std::string_view className) {
     }
     // Windows Forms names its controls "WindowsForms10.<control>.<application>".
     constexpr std::string_view kForms = "WindowsForms10.";
-    if (className.size() > kForms.size() && same(className.substr(0, kForms.size()), kForms)) {
-        const std::string_view rest = className.substr(kForms.size());
-        return kindOfControl(rest.substr(0, rest.find('.')));
+    // (Views made by hand: substr would bring in the C++ run time's exceptions.)
+    if (className.size() > kForms.size() && same(std::string_view(className.data(), kForms.size()), kForms)) {
+        const std::string_view rest(className.data() + kForms.size(), className.size() - kForms.size());
+        std::size_t control = 0;
+        while (control < rest.size() && rest[control] != '.') ++control;
+        return kindOfControl(std::string_view(rest.data(), control));
     }
     return kindOfControl(className);
 }

@@ -11,6 +11,7 @@ using vyrtel::mend::WindowKind;
 TEST(WindowKind, TerminalsEditsAndRichEditsByClassWhateverTheCase) {
     const std::pair<const char*, WindowKind> cases[] = {
         {"ConsoleWindowClass", WindowKind::Terminal},
+        {"WineConsoleClass", WindowKind::Terminal},
         {"CASCADIA_HOSTING_WINDOW_CLASS", WindowKind::Terminal},
         {"mintty", WindowKind::Terminal},
         {"PuTTY", WindowKind::Terminal},
