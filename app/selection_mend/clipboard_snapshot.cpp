@@ -8,21 +8,11 @@ namespace {
 
 constexpr DWORD kOpenDeadline = 1000;
 
-SIZE_T sizeOf(clip::Copy copy, HANDLE data) {
-    switch (copy) {
-        case clip::Copy::Memory:
-            return GlobalSize(data);
-        case clip::Copy::EnhMetafile:
-            return GetEnhMetaFileBits(static_cast<HENHMETAFILE>(data), 0, nullptr);
-        case clip::Copy::Bitmap: {
-            BITMAP facts{};
-            GetObjectA(data, sizeof facts, &facts);
-            return static_cast<SIZE_T>(facts.bmWidthBytes) * facts.bmHeight;
-        }
-        default:
-            return 0;
-    }
-}
+// What a copy costs the size budget: its memory block's size. The GDI
+// objects go uncounted; the system's own bitmap and metafile formats come as
+// memory blocks too (a DIB, a metafile's bits), and only one of each family
+// is kept.
+SIZE_T sizeOf(clip::Copy copy, HANDLE data) { return copy == clip::Copy::Memory ? GlobalSize(data) : 0; }
 
 HGLOBAL copyMemory(HANDLE source) {
     const SIZE_T size = GlobalSize(source);

@@ -54,12 +54,20 @@ private:
     bool joined_;
 };
 
+// Windows 95 and NT 4 before SP3 lack these: looked up, never imported.
+template <typename Function>
+Function user32(const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("USER32.DLL"), name)));
+}
+
 mend::WindowKind kindOf(HWND window) {
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
     mend::WindowKind kind = mend::kindOfClass(name);
     // A class made from a system control: its real class says which.
-    if (kind == mend::WindowKind::Other && RealGetWindowClassA(window, name, sizeof name) != 0) {
+    using RealClassFn = UINT(WINAPI*)(HWND, LPSTR, UINT);
+    const auto realClass = user32<RealClassFn>("RealGetWindowClassA");
+    if (kind == mend::WindowKind::Other && realClass != nullptr && realClass(window, name, sizeof name) != 0) {
         kind = mend::kindOfClass(name);
     }
     return kind;
@@ -69,10 +77,16 @@ MendForeground readForeground() {
     const JoinedInput joined;
     MendForeground facts;
     HWND foreground = GetForegroundWindow();
+    const DWORD threadId = GetWindowThreadProcessId(foreground, &facts.process);
+    using ThreadInfoFn = BOOL(WINAPI*)(DWORD, GUITHREADINFO*);
+    const auto threadInfo = user32<ThreadInfoFn>("GetGUIThreadInfo");
     GUITHREADINFO thread{};
     thread.cbSize = sizeof thread;
-    const DWORD threadId = GetWindowThreadProcessId(foreground, &facts.process);
-    facts.focus = GetGUIThreadInfo(threadId, &thread) && thread.hwndFocus != nullptr ? thread.hwndFocus : foreground;
+    // Joined to that thread's input, GetFocus tells its focus too.
+    facts.focus = threadInfo != nullptr && threadInfo(threadId, &thread) && thread.hwndFocus != nullptr
+                      ? thread.hwndFocus
+                      : GetFocus();
+    if (facts.focus == nullptr) facts.focus = foreground;
     facts.unicodeWindow = facts.focus == nullptr || IsWindowUnicode(facts.focus);
     facts.capsLock = (GetKeyState(VK_CAPITAL) & 1) != 0;
     facts.kind = kindOf(foreground) == mend::WindowKind::Terminal ? mend::WindowKind::Terminal : kindOf(facts.focus);
