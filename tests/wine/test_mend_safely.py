@@ -2,12 +2,13 @@
 (Notepad's, WordPad's rich edit) is mended by messages, with the clipboard
 untouched and not one key typed; another Unicode window gets the text
 pasted, line breaks and all, with no Enter, and its clipboard back even
-when another program holds it open for a while; a clipboard owner that
-hangs in rendering makes the mend give up within its budget.
+when another program holds it open for a while; another 8-bit window gets
+keys, and no text of lines; a clipboard owner that hangs in rendering makes
+the mend give up within its budget.
 
 Every injected key is seen by a low-level keyboard hook of clipboard_tool.exe,
-which also makes the terminal's and the plain Unicode window ("the copier")
-and the slow clipboard owner.
+which also makes the terminal's window, the plain Unicode and 8-bit windows
+("the copiers") and the slow clipboard owner.
 """
 
 import subprocess
@@ -18,7 +19,7 @@ import unittest
 from test_app import KOI8
 from test_e2e import e2e_session
 from test_e2e_notepad import Notepad
-from test_mend_selection import NOTHING_MENDED, ClipboardTool, MendTest, keys_of, mend_beeps, shift_pause
+from test_mend_selection import NOTHING_MENDED, ClipboardTool, MendTest, keys_of, mend_beeps, shift_pause, table_bytes
 from winetest import WINE, wait_until
 
 VK_RETURN = 0x0D
@@ -36,6 +37,10 @@ class Tool(ClipboardTool):
 
     def sequence(self):
         return int(self.ask("seq")[0])
+
+    def copier8_text(self):
+        units = self.ask("copier8-text")[0]
+        return b"" if units == "-" else bytes.fromhex(units)
 
     def copier_text(self):
         units = self.ask("copier-text")[0]
@@ -152,13 +157,29 @@ class SafeMendTest(MendTest):
             self.assertEqual(mend_beeps(desk), [])
             self.assertEqual(tool.ask("copier-hold 0"), ["ok"])
 
+            # An 8-bit window of no control's class gets keys, so that the
+            # hook gives it the coding's bytes; a text of lines is refused
+            # there, for its line break would be Enter.
+            self.assertEqual(tool.ask("copier8 " + b"Ghbdsn cdsnt".hex()), ["ok"])
+            self.activate(desk, tool, "Vyrtel 8-bit copier", "VyrtelCopier8")
+            shift_pause(wine)
+            wait_until(lambda: tool.copier8_text() == table_bytes((1, 0), "Привіт світе"),
+                       what=f"the 8-bit copier's bytes mended, have {tool.copier8_text()!r}")
+            self.assertEqual(tool.ask("copier8 " + b"Ghbdsn\r\nlheu".hex()), ["ok"])
+            tool.injected()
+            shift_pause(wine)
+            self.beeped(desk, 0, 10)
+            self.assertEqual(tool.copier8_text(), b"Ghbdsn\r\nlheu")
+            self.assertNotIn(VK_RETURN, tool.injected())
+            self.activate(desk, tool, "Vyrtel copier", "VyrtelCopier")
+
             # A clipboard owner that sleeps 4 s in rendering: the mend gives
             # up within its budget, types nothing and leaves the clipboard.
             self.assertEqual(tool.ask("slow-owner 4000"), ["ok"])
             sequence = tool.sequence()
             tool.injected()
             shift_pause(wine)
-            given_up = self.beeped(desk, 0, 10)
+            given_up = self.beeped(desk, 1, 10)
             print(f"mend given up {given_up * 1000:.0f} ms after Shift+Pause with the clipboard's owner hung",
                   file=sys.stderr)
             self.assertLess(given_up, 2.0)

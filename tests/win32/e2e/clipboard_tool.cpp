@@ -26,6 +26,11 @@
 //           it selected: Ctrl+C copies it, Ctrl+V replaces it with the
 //           clipboard's text, a character typed is added: "copier ok"
 //   copier-text  "copier-text <hex>" ("-" when empty)
+//   copier8 <hex>  the same as an 8-bit window, "Vyrtel 8-bit copier",
+//           holding those bytes (two hex digits each): Ctrl+C copies them as
+//           CF_TEXT, the first character typed after it replaces them, the
+//           others are added: "copier8 ok"
+//   copier8-text  "copier8-text <hex>" ("-" when empty)
 //   copier-hold <ms>  after each paste, another thread holds the clipboard
 //           open that long, as a clipboard manager reading it does: "copier-hold ok"
 //   active  "active <class>": the class of the foreground window
@@ -85,7 +90,12 @@ DWORD g_holdMilliseconds = 0;
 BYTE g_injected[4096];
 int g_injectedCount = 0;
 
-enum : UINT { kMakeTerminal = WM_APP + 1, kMakeCopier };
+HWND g_copier8 = nullptr;
+char g_copier8Text[8192];
+int g_copier8Length = 0;
+bool g_copier8Selected = false;
+
+enum : UINT { kMakeTerminal = WM_APP + 1, kMakeCopier, kMakeCopier8 };
 
 LRESULT CALLBACK keyboardHook(int code, WPARAM wParam, LPARAM lParam) {
     const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
@@ -169,6 +179,33 @@ LRESULT CALLBACK copierProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+LRESULT CALLBACK copier8Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYDOWN && GetKeyState(VK_CONTROL) < 0 && wParam == 'C') {
+        EnterCriticalSection(&g_lock);
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, g_copier8Length + 1);
+        std::memcpy(GlobalLock(memory), g_copier8Text, g_copier8Length + 1);
+        GlobalUnlock(memory);
+        g_copier8Selected = true;
+        LeaveCriticalSection(&g_lock);
+        if (OpenClipboard(window)) {
+            EmptyClipboard();
+            SetClipboardData(CF_TEXT, memory);
+            CloseClipboard();
+        }
+        return 0;
+    }
+    if (message == WM_CHAR && wParam >= 0x20) {
+        EnterCriticalSection(&g_lock);
+        if (g_copier8Selected) g_copier8Length = 0;
+        g_copier8Selected = false;
+        if (g_copier8Length + 1 < 8192) g_copier8Text[g_copier8Length++] = static_cast<char>(wParam);
+        g_copier8Text[g_copier8Length] = 0;
+        LeaveCriticalSection(&g_lock);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
 DWORD WINAPI windowThread(LPVOID) {
     MSG message;
     PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue
@@ -184,6 +221,12 @@ DWORD WINAPI windowThread(LPVOID) {
     copier.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     copier.lpszClassName = L"VyrtelCopier";
     RegisterClassW(&copier);
+    WNDCLASSA copier8{};
+    copier8.lpfnWndProc = copier8Procedure;
+    copier8.hInstance = copier.hInstance;
+    copier8.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    copier8.lpszClassName = "VyrtelCopier8";
+    RegisterClassA(&copier8);
     SetEvent(g_done);
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (message.hwnd == nullptr && message.message == kMakeTerminal) {
@@ -197,9 +240,20 @@ DWORD WINAPI windowThread(LPVOID) {
             }
             InvalidateRect(g_copier, nullptr, TRUE);
             SetEvent(g_done);
+        } else if (message.hwnd == nullptr && message.message == kMakeCopier8) {
+            if (g_copier8 == nullptr) {
+                g_copier8 = CreateWindowA(copier8.lpszClassName, "Vyrtel 8-bit copier", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                          400, 260, 320, 160, nullptr, nullptr, copier8.hInstance, nullptr);
+            }
+            SetEvent(g_done);
         } else {
             TranslateMessage(&message);
-            DispatchMessageW(&message);
+            // An 8-bit window's messages go the 8-bit way.
+            if (message.hwnd != nullptr && !IsWindowUnicode(message.hwnd)) {
+                DispatchMessageA(&message);
+            } else {
+                DispatchMessageW(&message);
+            }
         }
     }
     return 0;
@@ -238,6 +292,31 @@ void printCopierText() {
     std::printf("copier-text ");
     for (int i = 0; i < g_copierLength; ++i) std::printf("%04x", g_copierText[i]);
     if (g_copierLength == 0) std::printf("-");
+    LeaveCriticalSection(&g_lock);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+void setCopier8Text(const char* hex) {
+    windows(0);
+    EnterCriticalSection(&g_lock);
+    g_copier8Length = 0;
+    g_copier8Selected = false;
+    for (; hex[0] && hex[1] && g_copier8Length + 1 < 8192; hex += 2) {
+        char byte[3] = {hex[0], hex[1], 0};
+        g_copier8Text[g_copier8Length++] = static_cast<char>(std::strtoul(byte, nullptr, 16));
+    }
+    g_copier8Text[g_copier8Length] = 0;
+    LeaveCriticalSection(&g_lock);
+    windows(kMakeCopier8);
+}
+
+void printCopier8Text() {
+    windows(0);
+    EnterCriticalSection(&g_lock);
+    std::printf("copier8-text ");
+    for (int i = 0; i < g_copier8Length; ++i) std::printf("%02x", static_cast<unsigned char>(g_copier8Text[i]));
+    if (g_copier8Length == 0) std::printf("-");
     LeaveCriticalSection(&g_lock);
     std::fputc('\n', stdout);
     std::fflush(stdout);
@@ -466,6 +545,11 @@ int main() {
         } else if (std::strncmp(line, "copier ", 7) == 0) {
             setCopierText(line + 7);
             say("copier ok");
+        } else if (std::strncmp(line, "copier8 ", 8) == 0) {
+            setCopier8Text(line + 8);
+            say("copier8 ok");
+        } else if (std::strcmp(line, "copier8-text") == 0) {
+            printCopier8Text();
         } else if (std::strcmp(line, "copier-text") == 0) {
             printCopierText();
         } else if (std::strncmp(line, "copier-hold ", 12) == 0) {
