@@ -141,7 +141,7 @@ void restoreClipboard(HWND owner, ClipboardSnapshot& saved) {
                                        L"Another program holds the clipboard, so Vyrtel could not put back what it "
                                        L"held before the selection was mended.\n\nTry again, or cancel to leave "
                                        L"the clipboard as it is now (what it held is lost).",
-                                       L"Vyrtel", MB_RETRYCANCEL | MB_ICONWARNING | MB_SETFOREGROUND | MB_TOPMOST);
+                                       L"Vyrtel: clipboard not put back", MB_RETRYCANCEL | MB_ICONWARNING | MB_SETFOREGROUND | MB_TOPMOST);
         if (answer != IDRETRY) {
             saved.Release();
             return;

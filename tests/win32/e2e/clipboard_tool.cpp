@@ -31,8 +31,9 @@
 //           CF_TEXT, the first character typed after it replaces them, the
 //           others are added: "copier8 ok"
 //   copier8-text  "copier8-text <hex>" ("-" when empty)
-//   copier-hold <ms>  after each paste, another thread holds the clipboard
-//           open that long, as a clipboard manager reading it does: "copier-hold ok"
+//   copier-hold <ms>  each paste keeps the clipboard open that long once
+//           it has read it, from a thread opening it for no window, as a
+//           clipboard manager reading it does: "copier-hold ok"
 //   active  "active <class>": the class of the foreground window
 //   keylog  "keylog <vk,vk,...>": the virtual keys of the injected key
 //           presses since the last keylog (hex; "-" for none)
@@ -107,14 +108,6 @@ LRESULT CALLBACK keyboardHook(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-DWORD WINAPI holdClipboard(LPVOID milliseconds) {
-    if (open()) {
-        Sleep(static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(milliseconds)));
-        CloseClipboard();
-    }
-    return 0;
-}
-
 void copierCopy(HWND window) {
     EnterCriticalSection(&g_lock);
     const SIZE_T size = (g_copierLength + 1) * sizeof(wchar_t);
@@ -129,22 +122,32 @@ void copierCopy(HWND window) {
     }
 }
 
-void copierPaste(HWND window) {
-    if (!OpenClipboard(window)) return;
+// The paste, on a thread of its own, which keeps the clipboard open for the
+// hold once it has read it, with no gap in which another program could
+// open it first.
+DWORD WINAPI pasteAndHold(LPVOID milliseconds) {
+    if (!open()) return 0;
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
         const auto* text = static_cast<const wchar_t*>(GlobalLock(data));
         EnterCriticalSection(&g_lock);
         g_copierLength = 0;
-        while (text[g_copierLength] != 0 && g_copierLength + 1 < 8192) g_copierText[g_copierLength] = text[g_copierLength], ++g_copierLength;
+        while (text[g_copierLength] != 0 && g_copierLength + 1 < 8192) {
+            g_copierText[g_copierLength] = text[g_copierLength];
+            ++g_copierLength;
+        }
         g_copierText[g_copierLength] = 0;
         LeaveCriticalSection(&g_lock);
         GlobalUnlock(data);
     }
+    Sleep(static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(milliseconds)));
     CloseClipboard();
-    if (g_holdMilliseconds != 0) {
-        CloseHandle(CreateThread(nullptr, 0, holdClipboard, reinterpret_cast<LPVOID>(static_cast<ULONG_PTR>(g_holdMilliseconds)), 0, nullptr));
-    }
-    InvalidateRect(window, nullptr, TRUE);
+    InvalidateRect(g_copier, nullptr, TRUE);
+    return 0;
+}
+
+void copierPaste() {
+    const auto hold = reinterpret_cast<LPVOID>(static_cast<ULONG_PTR>(g_holdMilliseconds));
+    CloseHandle(CreateThread(nullptr, 0, pasteAndHold, hold, 0, nullptr));
 }
 
 LRESULT CALLBACK copierProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -154,7 +157,7 @@ LRESULT CALLBACK copierProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     }
     if (message == WM_KEYDOWN && control && wParam == 'V') {
-        copierPaste(window);
+        copierPaste();
         return 0;
     }
     if (message == WM_CHAR && wParam >= 0x20) {
