@@ -17,7 +17,7 @@
 #include "app/control_model.h"
 #include "app/layout_window.h"
 #include "app/library_binding.h"
-#include "app/selection_mender.h"
+#include "app/selection_mend/selection_mender.h"
 #include "app/tray_icon.h"
 #include "framework/framework.h"
 

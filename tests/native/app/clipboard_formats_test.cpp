@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/clipboard_formats.h"
+#include "app/selection_mend/clipboard_formats.h"
 
 namespace {
 
@@ -26,12 +26,22 @@ TEST(ClipboardFormats, GdiObjectsAreCopiedAsObjectsAndEverythingElseAsMemory) {
     for (std::uint32_t memory : {1u, 7u, 8u, 13u, 15u, 16u, 17u, 0x81u, 0xC000u, 0xC1A7u, 0xFFFFu}) {
         EXPECT_EQ(copyOf(memory), Copy::Memory) << memory;
     }
-    EXPECT_EQ(copyOf(0x200), Copy::Value);  // private formats: the owner's handles
-    EXPECT_EQ(copyOf(0x2FF), Copy::Value);
+    EXPECT_EQ(copyOf(0x200), Copy::Skip);  // private formats: the owner's handles
+    EXPECT_EQ(copyOf(0x2FF), Copy::Skip);
     EXPECT_EQ(copyOf(0x80), Copy::Skip);   // owner display: no data
     EXPECT_EQ(copyOf(0x300), Copy::Skip);  // GDI objects of unknown kind
     EXPECT_EQ(copyOf(0x3FF), Copy::Skip);
     EXPECT_EQ(copyOf(0), Copy::Skip);
+}
+
+TEST(ClipboardFormats, FormatsTiedToTheirOwnerAndTheMonitorMarksAreNotKept) {
+    for (const char* name : {"DataObject", "Ole Private Data", "ExcludeClipboardContentFromMonitorProcessing",
+                             "CanIncludeInClipboardHistory", "CanUploadToCloudClipboard"}) {
+        EXPECT_EQ(copyOf(0xC0A1, name), Copy::Skip) << name;
+    }
+    for (const char* name : {"HTML Format", "Rich Text Format", "Object Descriptor", "DataObjec", ""}) {
+        EXPECT_EQ(copyOf(0xC0A1, name), Copy::Memory) << name;
+    }
 }
 
 TEST(ClipboardFormats, OnlyTheFirstOfEachFamilyIsKept) {

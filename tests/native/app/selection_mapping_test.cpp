@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/selection_mapping.h"
+#include "app/selection_mend/selection_mapping.h"
 #include "layouts/builtin_tables.h"
 
 namespace {
@@ -247,6 +247,52 @@ TEST(SelectionMapping, AnEightBitWindowsTextIsReadAsTheTablesBytes) {
     for (std::size_t i = 0; i < strokes.size(); ++i) {
         EXPECT_EQ(strokes[i].scanCode, unicode[i].scanCode);
         EXPECT_EQ(strokes[i].shifted, unicode[i].shifted);
+    }
+}
+
+std::u16string replaced(std::u16string_view text, const SourceKeys& keys) {
+    std::u16string out(text.size(), u'?');
+    vyrtel::mend::replaceText(text, vyrtel::mend::targetSideOf(text, keys), keys, out.data());
+    return out;
+}
+
+TEST(SelectionReplacement, GivesWhatTheKeysTypeAndKeepsEveryLineBreakAsItIs) {
+    const std::u16string texts[] = {u"Ghbdsn cdsnt", u"Привіт, як справи( Гаразд!", u"Друг, 3 дні; \"Ок\"?",
+                                    u"Ghbdsn 日本 ъ \\ €", u"x `~ [{ ]} ;: '\" ,< .> /? -_ =+ 1! 2@", u"Привіт wiki ъ!"};
+    for (const Table& t : kTables) {
+        SCOPED_TRACE(t.name);
+        for (const std::u16string& text : texts) EXPECT_TEXT(replaced(text, sourceOf(t)), mended(text, t));
+    }
+    // An edit's "\r\n", a rich edit's "\r", a lone "\n": as they were.
+    EXPECT_TEXT(replaced(u"Ghbdsn\r\nlheu\rCDSNT\n\r\n", sourceOf(kTypewriter)), u"Привіт\r\nдруг\rСВІТЕ\n\r\n");
+    EXPECT_TEXT(replaced(u"Привіт\rСВІТЕ\r\n", sourceOf(kTypewriter)), u"Ghbdsn\rCDSNT\r\n");
+    EXPECT_TRUE(vyrtel::mend::hasLineBreak(u"a\rb"));
+    EXPECT_TRUE(vyrtel::mend::hasLineBreak(u"a\n"));
+    EXPECT_FALSE(vyrtel::mend::hasLineBreak(u"a b\t"));
+}
+
+TEST(SelectionReplacement, AnEightBitWindowGetsTheTablesBytesAndKeepsItsOtherBytes) {
+    // The text as bytes, one unit each; the table's bytes as its signs.
+    for (const Table& t : kTables) {
+        SCOPED_TRACE(t.name);
+        char16_t bytes[2 * kBuiltinEntryCount] = {};
+        for (int i = 0; i < kBuiltinEntryCount - 1; ++i) {
+            bytes[2 * i] = t.table[i].unshifted;
+            bytes[2 * i + 1] = t.table[i].shifted;
+        }
+        const SourceKeys keys{t.table, bytes};
+        std::u16string latin, coded;
+        for (int i = 0; i < kBuiltinEntryCount - 1; ++i) {
+            for (int shift = 0; shift < 2; ++shift) {
+                latin += usKeys(t.table[i].scanCode, shift == 1);
+                coded += bytes[2 * i + shift];
+            }
+        }
+        EXPECT_EQ(replaced(latin, keys), coded);
+        EXPECT_EQ(replaced(coded, keys), latin);
+        // A byte no key of the table gives stays, whatever it is.
+        const std::u16string other = u"\x81\xFF\\\r\n";
+        EXPECT_EQ(replaced(u"Ghbdsn" + other, keys).substr(6), other);
     }
 }
 

@@ -1,9 +1,9 @@
 // Reads the text of another program's edit control, the way any process may
 // (WM_GETTEXT), in both forms:
 //
-//   window_text <window class>
+//   window_text <window class> [<control class>]
 // finds the top-level window of that class, takes its first child of the
-// class "Edit", and prints
+// control class ("Edit" unless named), and prints
 //   wtext <hex>   the text as UTF-16 code units, four hex digits each
 //   atext <hex>   the same text as this process's ANSI code page gives it
 //   acp <code page>
@@ -15,7 +15,7 @@
 int main(int argc, char** argv) {
     if (argc < 2) return 2;
     HWND top = FindWindowA(argv[1], nullptr);
-    HWND edit = top != nullptr ? FindWindowExA(top, nullptr, "Edit", nullptr) : nullptr;
+    HWND edit = top != nullptr ? FindWindowExA(top, nullptr, argc > 2 ? argv[2] : "Edit", nullptr) : nullptr;
     if (edit == nullptr) {
         std::printf("none\n");
         return 2;

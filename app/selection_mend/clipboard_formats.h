@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 namespace vyrtel::clip {
 
@@ -20,11 +21,22 @@ enum class Copy : std::uint8_t {
     EnhMetafile,      // an enhanced metafile
     MetafilePicture,  // a memory block holding a metafile
     Palette,          // a palette object
-    Value,            // a private format: its handle value, which the system never frees
 };
 
-// How the data of `format` is copied.
-Copy copyOf(std::uint32_t format);
+// How the data of `format` is copied; `name` is a registered format's name
+// (formats from 0xC000), empty for the others. Skipped too: formats whose
+// data means something only to the program that put it there (the private
+// range, OLE's data object), which would come back stale once it let go,
+// and the marks that tell clipboard monitors and history what to skip,
+// which a put-back clipboard gets afresh.
+Copy copyOf(std::uint32_t format, std::string_view name = {});
+
+// The registered formats that mark what Vyrtel puts on the clipboard, so
+// that clipboard history and clipboard monitors leave it out: present
+// (any data) and a DWORD 0 each.
+inline constexpr const char* kExcludeFromMonitors = "ExcludeClipboardContentFromMonitorProcessing";
+inline constexpr const char* kNoHistory = "CanIncludeInClipboardHistory";
+inline constexpr const char* kNoCloudUpload = "CanUploadToCloudClipboard";
 
 // Whether `format` belongs to the family of a format listed before it
 // (`earlier`, `count` of them), so that the system makes it up from that one.

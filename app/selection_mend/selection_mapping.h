@@ -1,4 +1,4 @@
-// The selected text mended as keys, without any window: which side it
+// The selected text mended as keys or as text, without any window: which side it
 // belongs on (Latin or Ukrainian), and the keystrokes that type it again
 // there. Each character is looked up among the keys of the side it was
 // typed on; typed again as that key in the other mode, the hook gives the
@@ -59,6 +59,18 @@ Side targetSideOf(std::u16string_view text, const SourceKeys& keys);
 // on the other side, to `out` (room for text.size() entries); returns how
 // many. `capsLock`: whether Caps Lock is on where they are typed.
 std::size_t retype(std::u16string_view text, Side target, const SourceKeys& keys, bool capsLock, Keystroke* out);
+
+// `text` mended to the `target` side as text that replaces it, in the form
+// the window holding it both shows and receives (`keys.signs`: letters, or
+// an 8-bit window's bytes, each as one unit): each character that a key of
+// the source side gives becomes what that key gives on the target side,
+// with the same Shift; every other one (line breaks, in whatever form the
+// window holds them, spaces and characters no key gives) stays as it is.
+// Writes text.size() units to `out`.
+void replaceText(std::u16string_view text, Side target, const SourceKeys& keys, char16_t* out);
+
+// Whether the text holds a line break.
+bool hasLineBreak(std::u16string_view text);
 
 // The character a US keyboard gives for a key of the tables' positions, or
 // 0 for any other key.

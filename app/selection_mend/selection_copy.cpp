@@ -1,6 +1,5 @@
-#include "app/selection_copy.h"
+#include "app/selection_mend/selection_copy.h"
 
-#include "app/clipboard_snapshot.h"
 #include "hooklib/key_sender.h"
 
 namespace vyrtel {
@@ -9,14 +8,18 @@ namespace {
 
 constexpr DWORD kCopyDeadline = 1000;
 constexpr DWORD kOpenDeadline = 1000;
+constexpr DWORD kPutBackDeadline = 5000;
 
 // Whether the clipboard changed since the watch began: by its sequence
 // number, or where the system has none (Windows 95, NT 4) by its owner,
 // the watch having made `owner` the owner of an emptied clipboard first.
+// Only a change whose owner is a window of `process` counts: a clipboard
+// manager or a remote desktop's sync that sets the clipboard meanwhile
+// copied no selection.
 class ClipboardWatch {
 public:
-    explicit ClipboardWatch(HWND owner)
-        : owner_(owner),
+    ClipboardWatch(HWND owner, DWORD process)
+        : owner_(owner), process_(process),
           sequence_(reinterpret_cast<SequenceFn>(reinterpret_cast<void*>(
               GetProcAddress(GetModuleHandleA("USER32.DLL"), "GetClipboardSequenceNumber")))) {
         if (sequence_ != nullptr) {
@@ -27,8 +30,14 @@ public:
         }
     }
 
-    bool Changed() const {
-        return sequence_ != nullptr ? sequence_() != before_ : GetClipboardOwner() != owner_;
+    bool Changed() {
+        const bool changed = sequence_ != nullptr ? sequence_() != before_ : GetClipboardOwner() != owner_;
+        if (!changed) return false;
+        DWORD process = 0;
+        if (HWND now = GetClipboardOwner()) GetWindowThreadProcessId(now, &process);
+        if (process == process_) return true;
+        if (sequence_ != nullptr) before_ = sequence_();  // another's: wait on
+        return false;
     }
 
     // Whether the clipboard was touched before anything was copied.
@@ -37,6 +46,7 @@ public:
 private:
     using SequenceFn = DWORD(WINAPI*)();
     HWND owner_;
+    DWORD process_;
     SequenceFn sequence_;
     DWORD before_ = 0;
 };
@@ -58,7 +68,7 @@ void typeCopyKey() {
     keys.Up(VK_CONTROL);
 }
 
-bool waitFor(const ClipboardWatch& watch) {
+bool waitFor(ClipboardWatch& watch) {
     const DWORD start = GetTickCount();
     while (!watch.Changed()) {
         if (GetTickCount() - start >= kCopyDeadline) return false;
@@ -107,20 +117,36 @@ bool readText(HWND owner, char16_t* text, std::size_t room, std::size_t& length)
 
 }  // namespace
 
-SelectionCopy copySelection(HWND owner, char16_t* text, std::size_t room, std::size_t& length) {
-    ClipboardSnapshot saved;
-    if (!saved.Take(owner)) return SelectionCopy::ClipboardBusy;
-    const ClipboardWatch watch(owner);
+SelectionCopy copySelection(HWND owner, DWORD process, ClipboardSnapshot& saved, char16_t* text, std::size_t room,
+                            std::size_t& length) {
+    if (saved.Take(owner) != SnapshotTaken::Taken) return SelectionCopy::ClipboardBusy;
+    ClipboardWatch watch(owner, process);
     typeCopyKey();
     if (!waitFor(watch)) {
-        if (watch.Emptied()) saved.PutBack(owner);
+        if (watch.Emptied()) restoreClipboard(owner, saved);
         return SelectionCopy::NothingSelected;
     }
     const bool wholeLine = copiedAWholeLine();
     const bool read = !wholeLine && readText(owner, text, room, length);
-    saved.PutBack(owner);
-    if (wholeLine) return SelectionCopy::NothingSelected;
-    return read && length > 0 ? SelectionCopy::Copied : SelectionCopy::NoText;
+    if (wholeLine || !read || length == 0) {
+        restoreClipboard(owner, saved);
+        return wholeLine ? SelectionCopy::NothingSelected : SelectionCopy::NoText;
+    }
+    return SelectionCopy::Copied;
+}
+
+void restoreClipboard(HWND owner, ClipboardSnapshot& saved) {
+    while (!saved.PutBack(owner, kPutBackDeadline)) {
+        const int answer = MessageBoxW(nullptr,
+                                       L"Another program holds the clipboard, so Vyrtel could not put back what it "
+                                       L"held before the selection was mended.\n\nTry again, or cancel to leave "
+                                       L"the clipboard as it is now (what it held is lost).",
+                                       L"Vyrtel: clipboard not put back", MB_RETRYCANCEL | MB_ICONWARNING | MB_SETFOREGROUND | MB_TOPMOST);
+        if (answer != IDRETRY) {
+            saved.Release();
+            return;
+        }
+    }
 }
 
 }  // namespace vyrtel

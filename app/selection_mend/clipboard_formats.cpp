@@ -1,4 +1,4 @@
-#include "app/clipboard_formats.h"
+#include "app/selection_mend/clipboard_formats.h"
 
 namespace vyrtel::clip {
 
@@ -8,7 +8,7 @@ enum : std::uint32_t {
     kText = 1, kBitmap = 2, kMetafilePicture = 3, kOemText = 7, kDib = 8, kPalette = 9,
     kUnicodeText = 13, kEnhMetafile = 14, kDibV5 = 17,
     kOwnerDisplay = 0x80, kDisplayBitmap = 0x82, kDisplayMetafilePicture = 0x83, kDisplayEnhMetafile = 0x8E,
-    kPrivateFirst = 0x200, kPrivateLast = 0x2FF, kGdiObjectFirst = 0x300, kGdiObjectLast = 0x3FF,
+    kPrivateFirst = 0x200, kGdiObjectLast = 0x3FF,
 };
 
 // The family a format is made up from and into (0: none).
@@ -24,9 +24,18 @@ int familyOf(std::uint32_t format) {
     return 0;
 }
 
+bool tiedToOwnerOrMark(std::string_view name) {
+    for (std::string_view skipped : {std::string_view("DataObject"), std::string_view("Ole Private Data"),
+                                     std::string_view(kExcludeFromMonitors), std::string_view(kNoHistory),
+                                     std::string_view(kNoCloudUpload)}) {
+        if (name == skipped) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
-Copy copyOf(std::uint32_t format) {
+Copy copyOf(std::uint32_t format, std::string_view name) {
     switch (format) {
         case kBitmap: case kDisplayBitmap:
             return Copy::Bitmap;
@@ -39,8 +48,8 @@ Copy copyOf(std::uint32_t format) {
         case kOwnerDisplay:
             return Copy::Skip;
     }
-    if (format >= kPrivateFirst && format <= kPrivateLast) return Copy::Value;
-    if (format >= kGdiObjectFirst && format <= kGdiObjectLast) return Copy::Skip;
+    if (format >= kPrivateFirst && format <= kGdiObjectLast) return Copy::Skip;
+    if (tiedToOwnerOrMark(name)) return Copy::Skip;
     return format != 0 ? Copy::Memory : Copy::Skip;
 }
 

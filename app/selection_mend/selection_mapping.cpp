@@ -1,4 +1,4 @@
-#include "app/selection_mapping.h"
+#include "app/selection_mend/selection_mapping.h"
 
 namespace vyrtel::mend {
 
@@ -101,6 +101,27 @@ std::size_t retype(std::u16string_view text, Side target, const SourceKeys& keys
         stroke = {Keystroke::Kind::Key, keys.table[found.entry].scanCode, found.shifted != inverted, 0};
     }
     return count;
+}
+
+void replaceText(std::u16string_view text, Side target, const SourceKeys& keys, char16_t* out) {
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const char16_t c = text[at];
+        const Found found = target == Side::Ukrainian ? onLatinSide(c, keys) : onUkrainianSide(c, keys);
+        const char16_t sign = found.entry < 0 || target == Side::Latin
+                                  ? 0
+                                  : keys.signs[2 * found.entry + (found.shifted ? 1 : 0)];
+        if (found.entry < 0 || (target == Side::Ukrainian && sign == 0)) {
+            out[at] = c;
+        } else if (target == Side::Ukrainian) {
+            out[at] = sign;
+        } else {
+            out[at] = usCharacter(keys.table[found.entry].scanCode, found.shifted);
+        }
+    }
+}
+
+bool hasLineBreak(std::u16string_view text) {
+    return text.find(u'\r') != std::u16string_view::npos || text.find(u'\n') != std::u16string_view::npos;
 }
 
 }  // namespace vyrtel::mend
