@@ -39,6 +39,15 @@ struct Keys {
     void pressLock(int) {}
     void typeAgain(int, const tavrilex::TypedKey*, int, int) {}
     void postMend(std::uintptr_t) {}
+    // The automatic mend stays off, as it is at every start.
+    tavrilex::AutoMend mend{};
+    tavrilex::AutoMend& autoMend() { return mend; }
+    std::uintptr_t messageMark() { return 0; }
+    std::uint32_t now() { return 0; }
+    bool shouldMend(const vyrtel::automend::TypedSigns&) { return false; }
+    bool caretAfterWord(std::uintptr_t, const char16_t*, int) { return false; }
+    void typeMend(const tavrilex::TypedKey*, int, bool) {}
+    void replay(const tavrilex::HeldKey&, std::uint32_t) {}
 };
 
 enum Case { kOtherMessage, kFirstEntry, kLastEntry, kAbsent, kCaseCount };
