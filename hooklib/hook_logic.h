@@ -316,18 +316,28 @@ struct WordSigns {
     char16_t shown[kWordCapacity];
 };
 
+// findEntry for the cold paths: a plain loop, so that the unrolled search
+// stays inlined in the character step alone.
+inline std::int32_t findEntrySlowly(const SharedHookState& state, std::uint8_t scanCode) {
+    std::int32_t n = readShared(state.entryCount);
+    if (n > kTableCapacity) n = kTableCapacity;
+    for (std::int32_t i = 0; i < n; ++i) {
+        if (state.tableArea[i].scanCode == scanCode) return i;
+    }
+    return -1;
+}
+
 template <class Platform>
 void signsOf(const SharedHookState& state, Platform& platform, const TypedKey* keys, int count, bool translated,
              bool lettersToWindow, WordSigns& signs) {
-    const std::int32_t entries = readShared(state.entryCount);
     const bool caps = isToggledOn(platform.keyState(kVkCapital));
     for (int i = 0; i < count; ++i) {
         const TypedKey key = keys[i];
         signs.latin[i] = vyrtel::layouts::latinSign(key.scanCode, key.shifted != 0, caps);
         signs.letters[i] = 0;
         char16_t byteSign = 0;
-        const std::int32_t at = findEntry(state.tableArea, entries, key.scanCode);
-        if (at < entries && at < kTableCapacity) {
+        const std::int32_t at = findEntrySlowly(state, key.scanCode);
+        if (at >= 0) {
             const KeyEntry entry = state.tableArea[at];
             const bool shifted = (key.shifted != 0) != (entry.capsFlag != 0 && caps);
             signs.letters[i] = readShared(state.letterArea[2 * at + (shifted ? 1 : 0)]);
@@ -344,9 +354,8 @@ void signsOf(const SharedHookState& state, Platform& platform, const TypedKey* k
 // The table's layout, told by its Q key: я in the phonetic tables, й in
 // the typewriter ones.
 inline vyrtel::automend::Layout layoutOf(const SharedHookState& state) {
-    const std::int32_t entries = readShared(state.entryCount);
-    const std::int32_t at = findEntry(state.tableArea, entries, 0x10);
-    if (at < entries && at < kTableCapacity && readShared(state.letterArea[2 * at]) == u'я') {
+    const std::int32_t at = findEntrySlowly(state, 0x10);
+    if (at >= 0 && readShared(state.letterArea[2 * at]) == u'я') {
         return vyrtel::automend::Layout::Phonetic;
     }
     return vyrtel::automend::Layout::Typewriter;
