@@ -567,14 +567,12 @@ std::intptr_t onChar(SharedHookState& state, Platform& platform, Message& msg, b
     return 0;
 }
 
-// The messages the hook acts on. A message peeked without removal is seen
-// again when it is removed: the word takes it then, once.
+// The rest of the input messages, in a step of their own so that the
+// character step is reached with no frame set up on the way.
 template <class Platform, class Message>
-__attribute__((noinline)) std::intptr_t onInput(SharedHookState& state, Platform& platform, Message& msg,
-                                                std::uintptr_t removeFlag) {
-    const bool removed = (removeFlag & 1u) != 0;
+__attribute__((noinline)) std::intptr_t onOtherInput(SharedHookState& state, Platform& platform, Message& msg,
+                                                     bool removed) {
     const std::uint32_t message = static_cast<std::uint32_t>(msg.message);
-    if (message == kWmChar) return onChar(state, platform, msg, removed);
     if (message - kWmKeyDown <= kWmKeyUp - kWmKeyDown) {
         if (platform.autoMend().holding && holdKey(platform, msg, removed)) [[unlikely]] return 0;
         if (message == kWmKeyDown) return onKeyDown(state, platform, msg, removed);
@@ -588,6 +586,17 @@ __attribute__((noinline)) std::intptr_t onInput(SharedHookState& state, Platform
         word::forget(platform.word());
     }
     return 0;
+}
+
+// The messages the hook acts on. A message peeked without removal is seen
+// again when it is removed: the word takes it then, once.
+template <class Platform, class Message>
+__attribute__((noinline)) std::intptr_t onInput(SharedHookState& state, Platform& platform, Message& msg,
+                                                std::uintptr_t removeFlag) {
+    const bool removed = (removeFlag & 1u) != 0;
+    const std::uint32_t message = static_cast<std::uint32_t>(msg.message);
+    if (message == kWmChar) return onChar(state, platform, msg, removed);
+    return onOtherInput(state, platform, msg, removed);
 }
 
 }  // namespace detail

@@ -59,17 +59,21 @@ class HookLibraryFileTest(unittest.TestCase):
         # process's ANSI code page once, asks whether the window of a
         # translated character is a Unicode one, and posts the mode message
         # to the registered window. Pause asks once per window whether it
-        # hides its text, and types keys again. Nothing that Windows 95
-        # lacks is imported: GetProcessTimes, SetWindowsHookExW and
-        # SendInput are looked up (keybd_event serves where SendInput is
-        # missing).
+        # hides its text, and types keys again. The automatic mend reads
+        # each key message's mark and the time while it holds keys back,
+        # and asks an edit control where its caret is and what stands before
+        # it. Nothing that Windows 95 lacks is imported: GetProcessTimes,
+        # SetWindowsHookExW, SendInput and RealGetWindowClassA are looked up
+        # (keybd_event serves where SendInput is missing, GetClassNameA where
+        # RealGetWindowClassA is).
         self.assertEqual(self.image.imports(), {
             "KERNEL32.DLL": ["Beep", "CloseHandle", "DisableThreadLibraryCalls", "GetCurrentProcess",
                              "GetCurrentProcessId", "GetExitCodeProcess", "GetLastError", "GetModuleHandleA",
-                             "GetProcAddress", "GetVersion", "MultiByteToWideChar", "OpenProcess"],
-            "USER32.DLL": ["CallNextHookEx", "GetKeyState", "GetKeyboardState", "GetWindowLongA", "IsIconic",
-                           "IsWindow",
-                           "IsWindowUnicode", "MapVirtualKeyA", "PostMessageA", "RegisterWindowMessageA", "SetForegroundWindow",
+                             "GetProcAddress", "GetTickCount", "GetVersion", "MultiByteToWideChar", "OpenProcess"],
+            "USER32.DLL": ["CallNextHookEx", "GetClassNameA", "GetKeyState", "GetKeyboardState", "GetMessageExtraInfo",
+                           "GetWindowLongA", "IsIconic", "IsWindow",
+                           "IsWindowUnicode", "MapVirtualKeyA", "PostMessageA", "RegisterWindowMessageA",
+                           "SendMessageA", "SendMessageW", "SetForegroundWindow",
                            "SetWindowsHookExA", "ShowWindow", "UnhookWindowsHookEx", "keybd_event"],
         })
 
