@@ -316,28 +316,38 @@ struct WordSigns {
     char16_t shown[kWordCapacity];
 };
 
-// findEntry for the cold paths: a plain loop, so that the unrolled search
-// stays inlined in the character step alone.
-inline std::int32_t findEntrySlowly(const SharedHookState& state, std::uint8_t scanCode) {
+// The entry of each scan code below kIndexedScans, found once for all the
+// keys of a word: entry + 1, 0 for none; the first entry of a scan code
+// wins, as in findEntry. The keys that give signs all lie below it.
+inline constexpr int kIndexedScans = 64;
+
+struct EntryIndex {
+    std::uint8_t at[kIndexedScans];
+};
+
+inline void indexEntries(const SharedHookState& state, EntryIndex& index) {
+    std::uint64_t* const words = reinterpret_cast<std::uint64_t*>(index.at);
+    for (int i = 0; i < kIndexedScans / 8; ++i) words[i] = 0;
     std::int32_t n = readShared(state.entryCount);
     if (n > kTableCapacity) n = kTableCapacity;
-    for (std::int32_t i = 0; i < n; ++i) {
-        if (state.tableArea[i].scanCode == scanCode) return i;
+    for (std::int32_t i = n - 1; i >= 0; --i) {
+        const std::uint8_t scan = state.tableArea[i].scanCode;
+        if (scan < kIndexedScans) index.at[scan] = static_cast<std::uint8_t>(i + 1);
     }
-    return -1;
 }
 
 template <class Platform>
-void signsOf(const SharedHookState& state, Platform& platform, const TypedKey* keys, int count, bool translated,
-             bool lettersToWindow, WordSigns& signs) {
+void signsOf(const SharedHookState& state, const EntryIndex& index, Platform& platform, const TypedKey* keys, int count,
+             bool translated, bool lettersToWindow, WordSigns& signs) {
     const bool caps = isToggledOn(platform.keyState(kVkCapital));
     for (int i = 0; i < count; ++i) {
         const TypedKey key = keys[i];
         signs.latin[i] = vyrtel::layouts::latinSign(key.scanCode, key.shifted != 0, caps);
         signs.letters[i] = 0;
         char16_t byteSign = 0;
-        const std::int32_t at = findEntrySlowly(state, key.scanCode);
-        if (at >= 0) {
+        const int found = key.scanCode < kIndexedScans ? index.at[key.scanCode] : 0;
+        if (found != 0) {
+            const int at = found - 1;
             const KeyEntry entry = state.tableArea[at];
             const bool shifted = (key.shifted != 0) != (entry.capsFlag != 0 && caps);
             signs.letters[i] = readShared(state.letterArea[2 * at + (shifted ? 1 : 0)]);
@@ -353,8 +363,8 @@ void signsOf(const SharedHookState& state, Platform& platform, const TypedKey* k
 
 // The table's layout, told by its Q key: я in the phonetic tables, й in
 // the typewriter ones.
-inline vyrtel::automend::Layout layoutOf(const SharedHookState& state) {
-    const std::int32_t at = findEntrySlowly(state, 0x10);
+inline vyrtel::automend::Layout layoutOf(const SharedHookState& state, const EntryIndex& index) {
+    const int at = index.at[0x10] - 1;
     if (at >= 0 && readShared(state.letterArea[2 * at]) == u'я') {
         return vyrtel::automend::Layout::Phonetic;
     }
@@ -387,12 +397,14 @@ __attribute__((noinline, cold)) bool autoMendAtSpace(SharedHookState& state, Pla
     const std::uint32_t asTyped = automend::wordHash(keys, count, translated);
     if (automend::wasUndone(mend, asTyped)) return false;
 
+    EntryIndex index;
+    indexEntries(state, index);
     WordSigns signs;
-    signsOf(state, platform, keys, count, translated, msg.hwnd != decltype(msg.hwnd){} && platform.takesLetters(msg.hwnd),
-            signs);
+    signsOf(state, index, platform, keys, count, translated,
+            msg.hwnd != decltype(msg.hwnd){} && platform.takesLetters(msg.hwnd), signs);
     const vyrtel::automend::TypedSigns word{translated ? signs.letters : signs.latin,
                                             translated ? signs.latin : signs.letters, count, translated,
-                                            layoutOf(state)};
+                                            layoutOf(state, index)};
     if (!platform.shouldMend(word)) return false;
     if (!platform.caretAfterWord(typed.window, signs.shown, count)) return false;
 
