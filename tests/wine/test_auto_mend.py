@@ -2,8 +2,8 @@
 Vyrtel.exe and the real Tavrilex.dll, every key typed on the X keyboard:
 
 - in Wine's Notepad on a desktop with a taskbar: off at the start; turned on
-  from the icon's menu (the item checked then); `ghbdsn cdsnt ` typed as a
-  fast burst becomes `привіт світе `, every key of the burst in its place,
+  from the icon's menu (the item checked then); `ghbdsn Cdsnt ` typed as a
+  fast burst becomes `привіт Світе `, every key of the burst in its place,
   and the next word types Ukrainian; `руддщ ` typed with translation on
   becomes `hello `; right words stay in both modes; Pause right after a mend
   takes it back, and the same word is then left alone;
@@ -62,7 +62,9 @@ class NotepadAutoMendTest(unittest.TestCase):
                 # Two wrong words and the start of a third typed as one fast
                 # burst, right behind each space: every key comes out after
                 # the mend, in order, in the new mode.
-                typed("ghbdsn cdsnt hfp", "привіт світе раз", burst=True)
+                # Shift goes down for the second word while the first is
+                # mended, and comes back up during the second's mend.
+                typed("ghbdsn Cdsnt hfp", "привіт Світе раз", burst=True)
                 self.assertEqual(reader.record().switch, 1, "the mode flipped with the mend")
                 wait_until(lambda: s.tray.showing("ukrainian"), timeout=5, what="the icon showing Ukrainian")
                 typed(" ", " ")
