@@ -104,6 +104,28 @@ TEST_F(AutoMendTest, AWordTypedWithTranslationOnIsDecidedOnItsLettersAndMendedTo
     EXPECT_EQ(state.translationSwitch, 0u);
 }
 
+TEST_F(AutoMendTest, TheModeFlipsUnderEveryToggleMethodAsPauseFlipsIt) {
+    struct Case {
+        std::int32_t method;
+        int lockKey;  // the lock key's state is the mode; 0: the switch is
+    };
+    for (const Case c : {Case{kToggleCtrlShiftCycled, 0}, Case{kToggleScrollLock, kVkScroll},
+                         Case{kToggleNumLock, kVkNumLock}}) {
+        SetUp();
+        keys = FakePlatform{};
+        keys.wrongWords = {u"ghbdsn"};
+        state.toggleMethod = c.method;
+        typeKeys(kPryvit);
+        EXPECT_EQ(space(), kWmNull) << c.method;
+        EXPECT_EQ(keys.mendings.size(), 1u) << c.method;
+        if (c.lockKey != 0) {
+            EXPECT_EQ(keys.lockPresses, std::vector<int>{c.lockKey}) << c.method;
+        } else {
+            EXPECT_EQ(state.translationSwitch, 1u);
+        }
+    }
+}
+
 // The signs follow Shift and Caps Lock as the keys gave them; a phonetic
 // table is told by its Q key; an 8-bit window was handed the table's bytes.
 TEST_F(AutoMendTest, SignsFollowShiftCapsLockTheLayoutAndTheWindowsForm) {
