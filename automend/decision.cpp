@@ -28,8 +28,15 @@ struct Bar {
     int margin;
     int mostPerTrigram;
 };
-constexpr Bar kOtherKnown{-8 * kUnitsPerBit, 8 * kUnitsPerBit};
-constexpr Bar kNeitherKnown{20 * kUnitsPerBit, 6 * kUnitsPerBit};
+struct Bars {
+    Bar otherKnown;
+    Bar neitherKnown;
+};
+// The phonetic layout's wrong-mode forms read like transliterations, which
+// the trigrams find less strange than the typewriter's: there an unknown
+// form needs less margin, a known one a little more.
+constexpr Bars kTypewriterBars{{-8 * kUnitsPerBit, 8 * kUnitsPerBit}, {20 * kUnitsPerBit, 6 * kUnitsPerBit}};
+constexpr Bars kPhoneticBars{{-2 * kUnitsPerBit, 8 * kUnitsPerBit}, {11 * kUnitsPerBit, 7 * kUnitsPerBit}};
 // A closed-class word is mended into whatever the typed form looks like,
 // unless the typed form is a word itself, when it must be the less likely
 // by this margin.
@@ -272,7 +279,8 @@ bool shouldMend(const TypedSigns& word) {
         return clears(typed, other, bar);
     }
     if (typedKnown) return false;
-    return clears(typed, other, other.known ? kOtherKnown : kNeitherKnown);
+    const Bars& bars = word.layout == Layout::Phonetic ? kPhoneticBars : kTypewriterBars;
+    return clears(typed, other, other.known ? bars.otherKnown : bars.neitherKnown);
 }
 
 }  // namespace vyrtel::automend
