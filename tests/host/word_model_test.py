@@ -11,7 +11,7 @@ import tempfile
 
 def tables(source):
     found = {}
-    for name, body in re.findall(r"const unsigned char (\w+)\[\d+\] = \{(.*?)\};", source, re.S):
+    for name, body in re.findall(r"const (?:unsigned char|std::uint32_t) (\w+)\[\d+\] = \{(.*?)\};", source, re.S):
         found[name] = [int(v) for v in body.replace("\n", "").split(",") if v.strip()]
     return found
 
@@ -26,10 +26,13 @@ def main():
             f.write("the\nThe\nthen\nthey\nother\nmother's\nwell-known\nnaïve\n")
         with open(ukrainian, "w", encoding="utf-8") as f:
             f.write("та\nтак\nтам\nм'ясо\nГалина\n")
+        closed = os.path.join(folder, "closed")
+        with open(closed, "w", encoding="utf-8") as f:
+            f.write("# comment\n[english]\nthe then notaword\n[ukrainian]\nта так\n")
 
         def generate(output, *extra):
             return subprocess.run([sys.executable, generator, "--english", english, "--ukrainian", ukrainian,
-                                   *extra, "--output", output], capture_output=True, text=True)
+                                   "--closed-class", closed, *extra, "--output", output], capture_output=True, text=True)
 
         first = os.path.join(folder, "first.cpp")
         second = os.path.join(folder, "second.cpp")
@@ -39,6 +42,7 @@ def main():
         if source != open(second, encoding="utf-8").read():
             failures.append("the same lists gave different sources")
         t = tables(source)
+        ua = "абвгґдеєжзиіїйклмнопрстуфхцчшщьюя'"
         en, uk = t.get("kEnglishTrigrams", []), t.get("kUkrainianTrigrams", [])
         if len(en) != 28 ** 3 or len(uk) != 35 ** 3:
             failures.append(f"table sizes {len(en)} and {len(uk)}, expected {28 ** 3} and {35 ** 3}")
@@ -46,7 +50,6 @@ def main():
             def e(a, b, c):  # codes: 0 edge, a-z 1-26, apostrophe 27
                 code = lambda s: 0 if s == "^" else 27 if s == "'" else ord(s) - ord("a") + 1
                 return en[(code(a) * 28 + code(b)) * 28 + code(c)]
-            ua = "абвгґдеєжзиіїйклмнопрстуфхцчшщьюя'"
             def u(a, b, c):
                 code = lambda s: 0 if s == "^" else ua.index(s) + 1
                 return uk[(code(a) * 35 + code(b)) * 35 + code(c)]
@@ -61,8 +64,31 @@ def main():
                 (all(0 <= v <= 255 for v in en + uk), "every entry is a cost of one byte"),
             ]
             failures += [what for ok, what in checks if not ok]
+        sys.path.insert(0, os.path.dirname(os.path.abspath(generator)))
+        import word_model as m
+        bloom = t.get("kDictionary", [])
+        closed_hashes = t.get("kClosedClass", [])
+
+        def stored(word, alphabet, salt, name=False):
+            h = m.form_hash([alphabet.index(c) + 1 for c in word], m.SALTS[salt])
+            return all(bloom[b >> 3] >> (b & 7) & 1 for b in m.probes(h ^ m.NAME_MIX if name else h))
+
+        english = "abcdefghijklmnopqrstuvwxyz'"
+        checks = [
+            (len(bloom) == 1 << (m.BLOOM_BITS_LOG2 - 3), "the dictionary has its size"),
+            (stored("they", english, "english") and stored("known", english, "english"),
+             "the dictionary holds the short forms, split at hyphens"),
+            (not stored("mother", english, "english") and not stored("mother's", english, "english") and not stored("тамм", ua, "ukrainian"),
+             "the dictionary holds nothing else"),
+            (stored("галина", ua, "ukrainian", name=True) and not stored("галина", ua, "ukrainian"),
+             "a form the list has only with a capital is a name"),
+            (len([h for h in closed_hashes if h != m.MASK]) == 4 and closed_hashes == sorted(closed_hashes),
+             "the closed-class words of the lists, sorted; a word not in the list is dropped"),
+        ]
+        failures += [what for ok, what in checks if not ok]
         missing = subprocess.run([sys.executable, generator, "--english", os.path.join(folder, "absent"),
-                                  "--ukrainian", ukrainian, "--output", os.path.join(folder, "x.cpp")],
+                                  "--ukrainian", ukrainian, "--closed-class", closed,
+                                  "--output", os.path.join(folder, "x.cpp")],
                                  capture_output=True, text=True)
         if missing.returncode == 0 or "absent" not in missing.stderr or "wamerican" not in missing.stderr:
             failures.append(f"a missing list gave exit {missing.returncode} and {missing.stderr!r}")
