@@ -60,6 +60,7 @@ struct AutoMend {
     // Words taken back, never mended by themselves again; a ring.
     std::uint32_t undone[kUndoneCapacity];
     std::uint8_t nextUndone;
+    std::uint8_t undoneCount;  // entries of the ring in use
 };
 
 namespace automend {
@@ -81,8 +82,9 @@ inline std::uint32_t wordHash(const TypedKey* keys, int count, bool translated) 
 }
 
 inline bool wasUndone(const AutoMend& mend, std::uint32_t word) {
-    for (std::uint32_t undone : mend.undone) {
-        if (undone == word) return true;
+    const int count = mend.undoneCount < kUndoneCapacity ? mend.undoneCount : kUndoneCapacity;
+    for (int i = 0; i < count; ++i) {
+        if (mend.undone[i] == word) return true;
     }
     return false;
 }
@@ -91,6 +93,7 @@ inline void rememberUndone(AutoMend& mend, std::uint32_t word) {
     if (wasUndone(mend, word)) return;
     mend.undone[mend.nextUndone % kUndoneCapacity] = word;
     mend.nextUndone = static_cast<std::uint8_t>((mend.nextUndone + 1) % kUndoneCapacity);
+    if (mend.undoneCount < kUndoneCapacity) ++mend.undoneCount;
 }
 
 // A mend has just been typed: every key message that is not its own is

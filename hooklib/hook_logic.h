@@ -394,8 +394,8 @@ __attribute__((noinline, cold)) bool autoMendAtSpace(SharedHookState& state, Pla
     const int count = word::copyKeys(typed, keys);
     AutoMend& mend = platform.autoMend();
     const bool translated = translating != 0;
-    const std::uint32_t asTyped = automend::wordHash(keys, count, translated);
-    if (automend::wasUndone(mend, asTyped)) return false;
+    // Asked about only while the process remembers a word taken back.
+    if (mend.undoneCount != 0 && automend::wasUndone(mend, automend::wordHash(keys, count, translated))) return false;
 
     EntryIndex index;
     indexEntries(state, index);
@@ -413,7 +413,7 @@ __attribute__((noinline, cold)) bool autoMendAtSpace(SharedHookState& state, Pla
     switchTranslation(state, !translated, platform);
     mend.mendedWindow = typed.window;
     mend.mendedKeys = automend::keyHash(keys, count);
-    mend.undoneWord = asTyped;
+    mend.undoneWord = automend::wordHash(keys, count, translated);
     // Forgotten before any of it arrives: the keys make the word anew.
     word::forget(typed);
     automend::startHolding(mend, platform.now());
