@@ -321,13 +321,13 @@ struct WordSigns {
 // wins, as in findEntry. The keys that give signs all lie below it.
 inline constexpr int kIndexedScans = 64;
 
-struct EntryIndex {
+union EntryIndex {
     std::uint8_t at[kIndexedScans];
+    std::uint64_t words[kIndexedScans / 8];  // cleared eight at a time
 };
 
 inline void indexEntries(const SharedHookState& state, EntryIndex& index) {
-    std::uint64_t* const words = reinterpret_cast<std::uint64_t*>(index.at);
-    for (int i = 0; i < kIndexedScans / 8; ++i) words[i] = 0;
+    for (int i = 0; i < kIndexedScans / 8; ++i) index.words[i] = 0;
     std::int32_t n = readShared(state.entryCount);
     if (n > kTableCapacity) n = kTableCapacity;
     for (std::int32_t i = n - 1; i >= 0; --i) {
