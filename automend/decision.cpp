@@ -2,7 +2,6 @@
 
 #include "automend/word_model.h"
 
-
 namespace vyrtel::automend {
 namespace {
 

@@ -124,7 +124,11 @@ INSTANTIATE_TEST_SUITE_P(Typewriter, Decision, testing::Values(
     MendCase{u"ds", Layout::Typewriter, false},         // ві, short too
     MendCase{u"ghbdsn2", Layout::Typewriter, false},    // a digit
     MendCase{u"user@host", Layout::Typewriter, false},
-    MendCase{u"/usr/bin", Layout::Typewriter, false}));
+    MendCase{u"/usr/bin", Layout::Typewriter, false},
+    MendCase{u"--help", Layout::Typewriter, false},     // an option: the `-` key is the Ukrainian apostrophe
+    // A closed-class word against a form that is a word too.
+    MendCase{u"еру", Layout::Typewriter, true},         // a rare Ukrainian form; `the` was meant
+    MendCase{u"руку", Layout::Typewriter, false}));     // `here`, but `руку` is as likely
 
 INSTANTIATE_TEST_SUITE_P(Phonetic, Decision, testing::Values(
     MendCase{u"pryvit", Layout::Phonetic, true},
@@ -134,6 +138,8 @@ INSTANTIATE_TEST_SUITE_P(Phonetic, Decision, testing::Values(
     MendCase{u"tak", Layout::Phonetic, true},           // так: no English word, and a closed-class Ukrainian one
     MendCase{u"dim", Layout::Phonetic, false},          // дім, but an English word too: a tie stays
     MendCase{u"pan", Layout::Phonetic, false},
+    MendCase{u"анд", Layout::Phonetic, true},           // the list has only the name Анд
+    MendCase{u"-name", Layout::Phonetic, false},
     MendCase{u"привіт", Layout::Phonetic, false}));
 
 TEST(Decision, KeepsWhatNoModeCouldTellApart) {
