@@ -7,8 +7,9 @@ Vyrtel.exe and the real Tavrilex.dll, every key typed on the X keyboard:
   and the next word types Ukrainian; `руддщ ` typed with translation on
   becomes `hello `; right words stay in both modes; Pause right after a mend
   takes it back, and the same word is then left alone;
-- in the 8-bit program of test_e2e.py: the exact KOI8 and CP1251 bytes, and
-  a password edit never mended.
+- in the 8-bit program of test_e2e.py: the exact KOI8 and CP1251 bytes; no
+  mend while the edit control has a selection; a password edit never
+  mended.
 """
 
 import unittest
@@ -111,6 +112,17 @@ class AnsiProgramAutoMendTest(unittest.TestCase):
                 wine.xdotool("key", "--delay", "20", *keysyms("hello "))
                 wait_until(lambda: desk.client.text() == expected + b"hello ", what="hello mended back")
                 self.assertEqual(desk.reader.record().switch, 0)
+
+            # The program selects the text under the word: the edit control
+            # says so, and the space replaces the selection as it would.
+            desk.client.clear()
+            wine.xdotool("key", "Return")
+            wine.xdotool("key", "--delay", "20", *keysyms("ghbdsn"))
+            wait_until(lambda: desk.client.text() == b"ghbdsn", what="the word typed")
+            desk.client.ask("select")
+            wine.xdotool("key", "space")
+            wait_until(lambda: desk.client.text() == b" ", what=f"the selection replaced, have {desk.client.text()!r}")
+            self.assertEqual(desk.reader.record().switch, 0)
 
             secret = AnsiClient(wine, title="Vyrtel password client", password=True)
             try:
