@@ -37,6 +37,7 @@ LibraryBinding::Outcome LibraryBinding::Bind() {
     }
     bindEntry(dllMode_, module_, api::kDllMode);
     bindEntry(dllSwitch_, module_, api::kDllSwitch);
+    bindEntry(dllAutoMend_, module_, api::kDllAutoMend);
     return Outcome::Bound;
 }
 
@@ -51,6 +52,7 @@ void LibraryBinding::Unbind() {
     setBeeper_ = nullptr;
     dllMode_ = nullptr;
     dllSwitch_ = nullptr;
+    dllAutoMend_ = nullptr;
 }
 
 std::optional<bool> LibraryBinding::Translating(std::int32_t method) {

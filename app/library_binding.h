@@ -6,9 +6,9 @@
 //
 // The application object owns the one binding and hands it on by
 // reference. Either the library is loaded and all five entries are set, or
-// nothing is: a failed Bind leaves the library unloaded. DllMode and
-// DllSwitch are bound when the library has them; a library without them
-// serves all the same.
+// nothing is: a failed Bind leaves the library unloaded. DllMode,
+// DllSwitch and DllAutoMend are bound when the library has them; a library
+// without them serves all the same.
 #pragma once
 
 #include <windows.h>
@@ -64,6 +64,14 @@ public:
         return dllSwitch_(on ? 1 : 0);
     }
 
+    // Turns the automatic mend on or off in every program (DllAutoMend);
+    // returns whether it is on now, or nothing without DllAutoMend.
+    std::optional<bool> SetAutoMend(bool on) const {
+        if (dllAutoMend_ == nullptr) return std::nullopt;
+        return dllAutoMend_(on ? 1 : 0) != 0;
+    }
+    bool HasAutoMend() const { return dllAutoMend_ != nullptr; }
+
 private:
     HMODULE module_ = nullptr;
     tavrilex::api::DllCtrlFn dllCtrl_ = nullptr;
@@ -74,6 +82,7 @@ private:
     tavrilex::api::SetBeeperFn setBeeper_ = nullptr;  // bound, never called
     tavrilex::api::DllModeFn dllMode_ = nullptr;      // null in a library without it
     tavrilex::api::DllSwitchFn dllSwitch_ = nullptr;  // null in a library without it
+    tavrilex::api::DllAutoMendFn dllAutoMend_ = nullptr;  // null in a library without it
 };
 
 }  // namespace vyrtel

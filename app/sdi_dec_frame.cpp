@@ -14,6 +14,7 @@ constexpr UINT kIconMessage = WM_APP + 1;
 // They stay clear of IDCANCEL (2) and of the controls' ids (from 101).
 constexpr UINT kMenuShow = 1;
 constexpr UINT kMenuLayout = 10;
+constexpr UINT kMenuAutoMend = 11;
 
 int codingCommand(vyrtel::Coding coding) {
     switch (coding) {
@@ -124,6 +125,8 @@ void TSDIDecFrame::ShowIconMenu() {
     if (!menu) return;
     AppendMenuA(menu, MF_STRING, kMenuShow, "&Show Vyrtel");
     AppendMenuA(menu, MF_STRING, kMenuLayout, "Show &layout");
+    AppendMenuA(menu, MF_STRING | (autoMend_ ? MF_CHECKED : MF_UNCHECKED) | (library_.HasAutoMend() ? 0 : MF_GRAYED),
+                kMenuAutoMend, "Mend words &automatically");
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(menu, MF_STRING, IDC_KOI8, "Ukrainian - &KOI8");
     AppendMenuA(menu, MF_STRING, IDC_CP1251, "Ukrainian - &CP1251");
@@ -150,6 +153,9 @@ void TSDIDecFrame::ShowIconMenu() {
             break;
         case kMenuLayout:
             layoutWindow_.Open(vyrtel::LayoutView(model_.Current(), model_.Translated()));
+            break;
+        case kMenuAutoMend:
+            if (const std::optional<bool> on = library_.SetAutoMend(!autoMend_)) autoMend_ = *on;
             break;
         case IDC_KOI8:
             model_.ChooseCoding(vyrtel::Coding::Koi8);

@@ -9,7 +9,9 @@
 // program from the library's mode message, posted to this window. A click
 // on the icon brings the frame forward; its menu chooses a coding through
 // the same model as the dialog, "Show layout" opens the layout window (which
-// follows the model too), and "Exit" acts as the dialog's Exit.
+// follows the model too), "Mend words automatically" turns the library's
+// automatic mend on and off (checked while on), and "Exit" acts as the
+// dialog's Exit.
 // The library's request to mend the selected text (Shift+Pause) starts
 // the selection mender with the table in force.
 #pragma once
@@ -57,4 +59,7 @@ private:
     const UINT modeMessage_;
     const UINT mendMessage_;
     const UINT taskbarCreated_;
+    // Whether words are mended by themselves: off at every start (the
+    // library clears it when this copy takes the lock).
+    bool autoMend_ = false;
 };

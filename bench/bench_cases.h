@@ -39,12 +39,29 @@ struct Keys {
     void pressLock(int) {}
     void typeAgain(int, const tavrilex::TypedKey*, int, int) {}
     void postMend(std::uintptr_t) {}
+    // The automatic mend: the real decision; the caret never stands after
+    // the word, so a space is decided and then let go, as often as it is
+    // given.
+    tavrilex::AutoMend mend{};
+    tavrilex::AutoMend& autoMend() { return mend; }
+    std::uintptr_t messageMark() { return 0; }
+    std::uint32_t now() { return 0; }
+    __attribute__((noinline)) bool shouldMend(const vyrtel::automend::TypedSigns& word) {
+        return vyrtel::automend::shouldMend(word);
+    }
+    __attribute__((noinline)) bool caretAfterWord(std::uintptr_t, const char16_t*, int) { return false; }
+    void typeMend(const tavrilex::TypedKey*, int, bool) {}
+    void replay(const tavrilex::HeldKey&, std::uint32_t) {}
 };
 
-enum Case { kOtherMessage, kFirstEntry, kLastEntry, kAbsent, kCaseCount };
+// The last two: the space that ends a ten-letter word typed with
+// translation off, with the automatic mend on: one in the wrong mode
+// (ghbdsnfyyz, привітання), one right (understand).
+enum Case { kOtherMessage, kFirstEntry, kLastEntry, kAbsent, kSpaceWrongWord, kSpaceRightWord, kCaseCount };
 
 inline const char* caseName(int c) {
-    static const char* const names[] = {"a_other_message", "b_first_entry", "c_last_entry", "d_absent"};
+    static const char* const names[] = {"a_other_message", "b_first_entry", "c_last_entry", "d_absent",
+                                        "e_space_wrong", "f_space_right"};
     return names[c];
 }
 
@@ -53,8 +70,26 @@ inline Msg messageFor(int c) {
         case kOtherMessage: return Msg{1, 0x0200, 0, 0};             // WM_MOUSEMOVE
         case kFirstEntry: return Msg{1, 0x0102, '1', 0x00020001u};   // the 1 key
         case kLastEntry: return Msg{1, 0x0102, '/', 0x00350001u};    // the slash key
+        case kSpaceWrongWord:
+        case kSpaceRightWord: return Msg{1, 0x0100, 0x20, 0x00390001u};  // the space's key-down
         default: return Msg{1, 0x0102, '\\', 0x002B0001u};           // backslash
     }
+}
+
+// Makes ready what a case needs besides its message: for the spaces, the
+// word typed and the mode and the automatic mend set.
+inline void prepare(int c, tavrilex::SharedHookState& state, Keys& keys) {
+    if (c != kSpaceWrongWord && c != kSpaceRightWord) return;
+    static const std::uint8_t wrong[10] = {0x22, 0x23, 0x30, 0x20, 0x1F, 0x31, 0x21, 0x15, 0x15, 0x2C};
+    static const std::uint8_t right[10] = {0x16, 0x31, 0x20, 0x12, 0x13, 0x1F, 0x14, 0x1E, 0x31, 0x20};
+    const std::uint8_t* scans = c == kSpaceWrongWord ? wrong : right;
+    keys.typed = tavrilex::TypedWord{};
+    keys.typed.window = 1;
+    keys.typed.hook = state.hookHandle;
+    keys.typed.count = 10;
+    for (int i = 0; i < 10; ++i) keys.typed.keys[i] = tavrilex::TypedKey{scans[i], 0};
+    state.translationSwitch = 0;
+    state.autoMendFlag = 1;
 }
 
 inline tavrilex::SharedHookState activeState() {

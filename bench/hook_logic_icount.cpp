@@ -10,12 +10,13 @@
 
 int main(int argc, char** argv) {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: %s CASE(0-3) CALLS\n", argv[0]);
+        std::fprintf(stderr, "usage: %s CASE(0-5) CALLS\n", argv[0]);
         return 2;
     }
     const int which = std::atoi(argv[1]);
     const long calls = std::atol(argv[2]);
     const bench::Msg original = bench::messageFor(which);
+    bench::prepare(which, g_benchState, g_benchKeys);
     unsigned checksum = 0;
     for (long i = 0; i < calls; ++i) {
         bench::Msg msg = original;

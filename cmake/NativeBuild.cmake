@@ -32,6 +32,7 @@ else()
   message(STATUS "i386: ${why_not_i386}; its files are checked, its Wine tests run against the x86-64 build")
 endif()
 
+add_subdirectory(automend)
 add_subdirectory(tests/native)
 add_test(NAME host.i386_probe_agrees_with_the_32_bit_wine_loader
   COMMAND ${CMAKE_SOURCE_DIR}/tests/host/probe_test.sh ${CMAKE_SOURCE_DIR}/scripts/host-runs-i386.sh
@@ -51,6 +52,8 @@ if(VYRTEL_WIN32)
       CMAKE_ARGS
         -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/${VYRTEL_TOOLCHAIN_${arch}}
         -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
+        -DVYRTEL_AUTOMEND_MODEL_SOURCE=${VYRTEL_AUTOMEND_MODEL}
+      DEPENDS automend_model
       BUILD_ALWAYS ON
       INSTALL_COMMAND ""
       USES_TERMINAL_BUILD ON)

@@ -7,16 +7,21 @@ set(CMAKE_CXX_FLAGS "${CMAKE_CXX_FLAGS} -Wall -Wextra")
 # A DLL that lives inside other processes and carries nothing but its own
 # code: no C runtime, no start files, no stack probes.
 # Loops must stay loops, never calls to a memcpy/memset it does not have.
-function(vyrtel_bare_dll target entry argument_bytes)
-  if(VYRTEL_STDCALL_DECORATED)
-    set(entry _${entry}@${argument_bytes})
-  endif()
+# vyrtel_bare_code(<target>) compiles a library that links into such a DLL.
+function(vyrtel_bare_code target)
   target_compile_options(${target} PRIVATE
     -O2 -fno-exceptions -fno-rtti -fno-ident
     -falign-jumps=1 -falign-labels=1 -falign-loops=1
     -fno-stack-protector -fno-stack-check -mno-stack-arg-probe
     ${VYRTEL_HOOK_ARCH_FLAGS}
     -fno-tree-loop-distribute-patterns -ffreestanding)
+endfunction()
+
+function(vyrtel_bare_dll target entry argument_bytes)
+  if(VYRTEL_STDCALL_DECORATED)
+    set(entry _${entry}@${argument_bytes})
+  endif()
+  vyrtel_bare_code(${target})
   target_link_options(${target} PRIVATE
     -nostdlib -nostartfiles -s
     -Wl,--entry,${entry}
@@ -25,7 +30,7 @@ function(vyrtel_bare_dll target entry argument_bytes)
     -Wl,--no-insert-timestamp)
 endfunction()
 
-foreach(part hooklib controls framework res app packaging/custom_action tests/win32 bench/wine)
+foreach(part automend hooklib controls framework res app packaging/custom_action tests/win32 bench/wine)
   add_subdirectory(${part})
 endforeach()
 

@@ -22,6 +22,7 @@ static_assert(std::is_same_v<decltype(&SetBeeper), tavrilex::api::SetBeeperFn>);
 static_assert(std::is_same_v<decltype(&SetToggler), tavrilex::api::SetTogglerFn>);
 static_assert(std::is_same_v<decltype(&DllMode), tavrilex::api::DllModeFn>);
 static_assert(std::is_same_v<decltype(&DllSwitch), tavrilex::api::DllSwitchFn>);
+static_assert(std::is_same_v<decltype(&DllAutoMend), tavrilex::api::DllAutoMendFn>);
 static_assert(std::is_same_v<decltype(&GetMsgHookProc), tavrilex::api::GetMsgHookProcFn>);
 
 // This image as mapped in the calling process (provided by the linker).
@@ -220,6 +221,8 @@ extern "C" std::int32_t WINAPI DllLock(HINSTANCE module) {
         const std::uint64_t seen = compareExchange(shared.lockHolder, holder, taker);
         if (seen == holder) {
             writeShared(shared.libraryHandle, word(module));
+            // Each start of the program begins with words left as typed.
+            if (module != nullptr) writeShared(shared.autoMendFlag, 0u);
             if (holder != 0) clearAfterEndedHolder(shared);
             return 1;
         }
@@ -248,6 +251,12 @@ extern "C" std::uint32_t WINAPI SetBeeper(std::uint32_t flag) {
 extern "C" std::int32_t WINAPI SetToggler(std::int32_t method) {
     writeShared(state().toggleMethod, method);
     return method;
+}
+
+extern "C" LONG WINAPI DllAutoMend(LONG on) {
+    const std::uint32_t flag = on != 0 ? 1u : 0u;
+    writeShared(state().autoMendFlag, flag);
+    return static_cast<LONG>(flag);
 }
 
 extern "C" LONG WINAPI DllMode(void) { return readShared(state().translationSwitch) != 0 ? 1 : 0; }

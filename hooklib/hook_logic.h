@@ -29,6 +29,18 @@
 //       shifted ones), then `spaces` spaces, as keys with their scan codes
 //   void postMend(std::uintptr_t window);
 //       posts the mend-selection request to the registered window
+//   AutoMend& autoMend();  // this process's automatic-mend state (auto_mend.h)
+//   std::uintptr_t messageMark();  // the retrieved message's extra information
+//   std::uint32_t now();           // a millisecond tick count
+//   bool shouldMend(const vyrtel::automend::TypedSigns& word);  // the decision
+//   bool caretAfterWord(std::uintptr_t window, const char16_t* shown, int count);
+//       false when the window is an edit control whose selection is not
+//       empty or whose text before the caret is not `shown`
+//   void typeMend(const TypedKey* keys, int count, bool shiftDown);
+//       types Shift up, `count` Backspaces, the keys and a space, the last
+//       event marked kMarkTypedEnd, then Shift down again when `shiftDown`
+//   void replay(const HeldKey& key, std::uint32_t mark);
+//       injects a held key message's event again with `mark`
 // Message requirements: fields `hwnd`, `message`, `wParam`, `lParam` (as in
 // MSG).
 #pragma once
@@ -36,6 +48,9 @@
 #include <cstdint>
 #include <type_traits>
 
+#include "auto_mend.h"
+#include "automend/decision.h"
+#include "layouts/latin_keys.h"
 #include "shared_state.h"
 #include "typed_word.h"
 
@@ -43,17 +58,21 @@ namespace tavrilex {
 
 inline constexpr std::uint32_t kWmNull = 0x0000;
 inline constexpr std::uint32_t kWmKeyDown = 0x0100;
+inline constexpr std::uint32_t kWmKeyUp = 0x0101;
 inline constexpr std::uint32_t kWmChar = 0x0102;
 inline constexpr std::uint32_t kWmSysKeyDown = 0x0104;
 inline constexpr std::uint32_t kWmMouseFirstButton = 0x0201;  // WM_LBUTTONDOWN
 inline constexpr std::uint32_t kWmMouseWheel = 0x020A;
 inline constexpr std::uint32_t kWmMouseLastButton = 0x020D;   // WM_XBUTTONDBLCLK
+inline constexpr std::uint32_t kWmTouch = 0x0240;             // WM_TOUCH, then the WM_POINTER... messages
+inline constexpr std::uint32_t kWmPointerLast = 0x0257;
 
 inline constexpr int kVkShift = 0x10;
 inline constexpr int kVkControl = 0x11;
 inline constexpr int kVkMenu = 0x12;
 inline constexpr int kVkPause = 0x13;
 inline constexpr int kVkCapital = 0x14;
+inline constexpr int kVkSpace = 0x20;
 inline constexpr int kVkNumLock = 0x90;
 inline constexpr int kVkScroll = 0x91;
 
@@ -260,6 +279,14 @@ __attribute__((noinline, cold)) std::intptr_t onPause(SharedHookState& state, Pl
     switchTranslation(state, translating == 0, platform);
     TypedKey keys[kWordCapacity];
     const int count = word::copyKeys(typed, keys);
+    AutoMend& mend = platform.autoMend();
+    if (mend.mendedKeys != 0) {
+        // Pause right after an automatic mend takes it back, for good.
+        if (typed.window == mend.mendedWindow && automend::keyHash(keys, count) == mend.mendedKeys) {
+            automend::rememberUndone(mend, mend.undoneWord);
+        }
+        mend.mendedKeys = 0;
+    }
     const int spaces = typed.spaces < kWordCapacity ? typed.spaces : kWordCapacity;
     const int backspaces = count + spaces;
     // Forgotten before any of it arrives: the keys make the word anew.
@@ -269,10 +296,143 @@ __attribute__((noinline, cold)) std::intptr_t onPause(SharedHookState& state, Pl
 }
 
 // Tab, Enter, Esc, Page Up, Page Down, End, Home, the arrows, Insert and
-// Delete: keys that move the caret or leave the line.
+// Delete: keys that move the caret or leave the line. And keys that give no
+// character but may make the program do anything: Select, Print, Execute,
+// Print Screen, Help, the Windows keys and Apps, the function keys, the
+// browser and media keys, an input method's key.
 inline bool endsWord(std::uint32_t virtualKey) {
-    return virtualKey == 0x09 || virtualKey == 0x0D || virtualKey == 0x1B || virtualKey - 0x21u <= 7u ||
-           virtualKey - 0x2Du <= 1u;
+    return virtualKey == 0x09 || virtualKey == 0x0D || virtualKey == 0x1B || virtualKey - 0x21u <= 0x0Bu ||
+           virtualKey - 0x2Du <= 2u || virtualKey - 0x5Bu <= 2u || virtualKey - 0x70u <= 0x17u ||
+           virtualKey - 0xA6u <= 0x11u || virtualKey == 0xE5;
+}
+
+// The signs a word's keys give: the Latin sign with translation off, the
+// table's letter with it on (an entry found by scan code as a character is
+// translated; Caps Lock inverting Shift for the caps-flag entries), and
+// what the window was handed for each key in the mode in force.
+struct WordSigns {
+    char16_t latin[kWordCapacity];
+    char16_t letters[kWordCapacity];
+    char16_t shown[kWordCapacity];
+};
+
+// The entry of each scan code below kIndexedScans, found once for all the
+// keys of a word: entry + 1, 0 for none; the first entry of a scan code
+// wins, as in findEntry. The keys that give signs all lie below it.
+inline constexpr int kIndexedScans = 64;
+
+union EntryIndex {
+    std::uint8_t at[kIndexedScans];
+    std::uint64_t words[kIndexedScans / 8];  // cleared eight at a time
+};
+
+inline void indexEntries(const SharedHookState& state, EntryIndex& index) {
+    for (int i = 0; i < kIndexedScans / 8; ++i) index.words[i] = 0;
+    std::int32_t n = readShared(state.entryCount);
+    if (n > kTableCapacity) n = kTableCapacity;
+    for (std::int32_t i = n - 1; i >= 0; --i) {
+        const std::uint8_t scan = state.tableArea[i].scanCode;
+        if (scan < kIndexedScans) index.at[scan] = static_cast<std::uint8_t>(i + 1);
+    }
+}
+
+template <class Platform>
+void signsOf(const SharedHookState& state, const EntryIndex& index, Platform& platform, const TypedKey* keys, int count,
+             bool translated, bool lettersToWindow, WordSigns& signs) {
+    const bool caps = isToggledOn(platform.keyState(kVkCapital));
+    for (int i = 0; i < count; ++i) {
+        const TypedKey key = keys[i];
+        signs.latin[i] = vyrtel::layouts::latinSign(key.scanCode, key.shifted != 0, caps);
+        signs.letters[i] = 0;
+        char16_t byteSign = 0;
+        const int found = key.scanCode < kIndexedScans ? index.at[key.scanCode] : 0;
+        if (found != 0) {
+            const int at = found - 1;
+            const KeyEntry entry = state.tableArea[at];
+            const bool shifted = (key.shifted != 0) != (entry.capsFlag != 0 && caps);
+            signs.letters[i] = readShared(state.letterArea[2 * at + (shifted ? 1 : 0)]);
+            byteSign = static_cast<char16_t>(platform.characterFor(shifted ? entry.shifted : entry.unshifted));
+        }
+        if (!translated) {
+            signs.shown[i] = signs.latin[i];
+        } else {
+            signs.shown[i] = lettersToWindow && signs.letters[i] != 0 ? signs.letters[i] : byteSign;
+        }
+    }
+}
+
+// The table's layout, told by its Q key: я in the phonetic tables, й in
+// the typewriter ones.
+inline vyrtel::automend::Layout layoutOf(const SharedHookState& state, const EntryIndex& index) {
+    const int at = index.at[0x10] - 1;
+    if (at >= 0 && readShared(state.letterArea[2 * at]) == u'я') {
+        return vyrtel::automend::Layout::Phonetic;
+    }
+    return vyrtel::automend::Layout::Typewriter;
+}
+
+// The space that ends a word, with the automatic mend on: when the word was
+// typed in the wrong mode, the space never reaches the window; the mode
+// flips as Pause flips it and the word and its space are typed again,
+// while every key of the user's that comes meanwhile is held (auto_mend.h).
+// Returns true when it mended. A word is left alone when it is not the
+// window's, was typed under an earlier hook, was taken back by Pause
+// before, or the caret no longer stands right after it.
+template <class Platform, class Message>
+__attribute__((noinline, cold)) bool autoMendAtSpace(SharedHookState& state, Platform& platform, Message& msg) {
+    TypedWord& typed = platform.word();
+    if (word::empty(typed) || typed.spaces != 0 || windowWord(msg.hwnd) != typed.window ||
+        readShared(state.hookHandle) != typed.hook) {
+        return false;
+    }
+    if (isTypedMark(platform.messageMark())) return false;
+    if (isDown(platform.keyState(kVkControl)) || isDown(platform.keyState(kVkMenu))) return false;
+    const std::int32_t translating = translatingNow(state, platform);
+    if (translating < 0) return false;
+
+    TypedKey keys[kWordCapacity];
+    const int count = word::copyKeys(typed, keys);
+    AutoMend& mend = platform.autoMend();
+    const bool translated = translating != 0;
+    // Asked about only while the process remembers a word taken back.
+    if (mend.undoneCount != 0 && automend::wasUndone(mend, automend::wordHash(keys, count, translated))) return false;
+
+    EntryIndex index;
+    indexEntries(state, index);
+    WordSigns signs;
+    signsOf(state, index, platform, keys, count, translated,
+            msg.hwnd != decltype(msg.hwnd){} && platform.takesLetters(msg.hwnd), signs);
+    const vyrtel::automend::TypedSigns word{translated ? signs.letters : signs.latin,
+                                            translated ? signs.latin : signs.letters, count, translated,
+                                            layoutOf(state, index)};
+    if (!platform.shouldMend(word)) return false;
+    if (!platform.caretAfterWord(typed.window, signs.shown, count)) return false;
+
+    msg.message = kWmNull;
+    const bool shiftDown = isDown(platform.keyState(kVkShift));
+    switchTranslation(state, !translated, platform);
+    mend.mendedWindow = typed.window;
+    mend.mendedKeys = automend::keyHash(keys, count);
+    mend.undoneWord = automend::wordHash(keys, count, translated);
+    // Forgotten before any of it arrives: the keys make the word anew.
+    word::forget(typed);
+    automend::startHolding(mend, platform.now());
+    platform.typeMend(keys, count, shiftDown);
+    return true;
+}
+
+// A key message retrieved while a mend is being typed: the user's is held
+// back and typed again behind the mend (auto_mend.h). True when held.
+template <class Platform, class Message>
+__attribute__((noinline, cold)) bool holdKey(Platform& platform, Message& msg, bool removed) {
+    AutoMend& mend = platform.autoMend();
+    if (!automend::holds(mend, platform.messageMark(), removed, platform.now())) return false;
+    const std::uint32_t lParam = static_cast<std::uint32_t>(msg.lParam);
+    const HeldKey key{static_cast<std::uint8_t>(msg.wParam), scanCodeOf(lParam),
+                      static_cast<std::uint32_t>(msg.message) == kWmKeyUp, (lParam & kExtendedKeyBit) != 0};
+    msg.message = kWmNull;
+    if (removed) platform.replay(key, replayMark(mend.round));
+    return true;
 }
 
 // A Shift key-down while Ctrl is held flips translation (method 2) or sets it
@@ -286,6 +446,11 @@ std::intptr_t onKeyDown(SharedHookState& state, Platform& platform, Message& msg
     const std::uint32_t virtualKey = static_cast<std::uint32_t>(msg.wParam);
     if (removed && endsWord(virtualKey)) word::forget(platform.word());
     if ((lParam & kPreviousStateBit) != 0) return 0;
+    if (virtualKey == static_cast<std::uint32_t>(kVkSpace) && removed && readShared(state.autoMendFlag) != 0 &&
+        readShared(state.entryCount) > 0 && scanCodeOf(lParam) == word::kScanSpace) {
+        autoMendAtSpace(state, platform, msg);
+        return 0;
+    }
     if (virtualKey != static_cast<std::uint32_t>(kVkShift)) {
         if (virtualKey == static_cast<std::uint32_t>(kVkScroll) || virtualKey == static_cast<std::uint32_t>(kVkNumLock)) {
             onLockKeyDown(state, virtualKey, removed, platform);
@@ -414,6 +579,27 @@ std::intptr_t onChar(SharedHookState& state, Platform& platform, Message& msg, b
     return 0;
 }
 
+// The rest of the input messages, in a step of their own so that the
+// character step is reached with no frame set up on the way.
+template <class Platform, class Message>
+__attribute__((noinline)) std::intptr_t onOtherInput(SharedHookState& state, Platform& platform, Message& msg,
+                                                     bool removed) {
+    const std::uint32_t message = static_cast<std::uint32_t>(msg.message);
+    if (message - kWmKeyDown <= kWmKeyUp - kWmKeyDown) {
+        if (platform.autoMend().holding && holdKey(platform, msg, removed)) [[unlikely]] return 0;
+        if (message == kWmKeyDown) return onKeyDown(state, platform, msg, removed);
+        return 0;
+    }
+    // A key with Alt, a click or a double click, touch or pen anywhere in
+    // the thread: the caret may be elsewhere now.
+    if (removed && (message == kWmSysKeyDown ||
+                    (message >= kWmMouseFirstButton && message <= kWmMouseLastButton && message != kWmMouseWheel) ||
+                    message - kWmTouch <= kWmPointerLast - kWmTouch)) {
+        word::forget(platform.word());
+    }
+    return 0;
+}
+
 // The messages the hook acts on. A message peeked without removal is seen
 // again when it is removed: the word takes it then, once.
 template <class Platform, class Message>
@@ -422,14 +608,7 @@ __attribute__((noinline)) std::intptr_t onInput(SharedHookState& state, Platform
     const bool removed = (removeFlag & 1u) != 0;
     const std::uint32_t message = static_cast<std::uint32_t>(msg.message);
     if (message == kWmChar) return onChar(state, platform, msg, removed);
-    if (message == kWmKeyDown) return onKeyDown(state, platform, msg, removed);
-    // A key with Alt, a click or a double click anywhere in the thread: the
-    // caret may be elsewhere now.
-    if (removed && (message == kWmSysKeyDown ||
-                    (message >= kWmMouseFirstButton && message <= kWmMouseLastButton && message != kWmMouseWheel))) {
-        word::forget(platform.word());
-    }
-    return 0;
+    return onOtherInput(state, platform, msg, removed);
 }
 
 }  // namespace detail

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "hooklib/ansi_characters.h"
+#include "hooklib/caret_check.h"
 #include "hooklib/hook_logic.h"
 #include "hooklib/key_sender.h"
 #include "hooklib/mode_message.h"
@@ -12,9 +13,10 @@
 
 namespace {
 
-// The word being typed in this process (typed_word.h): the process's own
-// data, never shared.
+// The word being typed in this process (typed_word.h) and the automatic
+// mend's state (auto_mend.h): the process's own data, never shared.
 tavrilex::TypedWord g_typedWord;
+tavrilex::AutoMend g_autoMend;
 
 // One platform per hook call. Every key-state read is a round trip to the
 // window system's server under Wine (about 30 µs), and GetKeyboardState
@@ -81,6 +83,36 @@ struct Win32Platform {
         if (const UINT message = tavrilex::mendSelectionMessage()) {
             PostMessageA(reinterpret_cast<HWND>(window), message, 0, 0);
         }
+    }
+
+    tavrilex::AutoMend& autoMend() {
+        tavrilex::AutoMend* mend = &g_autoMend;
+        asm("" : "+r"(mend));
+        return *mend;
+    }
+    // The extra information of the key message being retrieved: the mark
+    // of an injected event, 0 for the keyboard's own.
+    __attribute__((cold)) std::uintptr_t messageMark() { return static_cast<std::uintptr_t>(GetMessageExtraInfo()); }
+    __attribute__((cold)) std::uint32_t now() { return GetTickCount(); }
+    __attribute__((cold)) bool shouldMend(const vyrtel::automend::TypedSigns& word) {
+        return vyrtel::automend::shouldMend(word);
+    }
+    __attribute__((cold)) bool caretAfterWord(std::uintptr_t window, const char16_t* shown, int count) {
+        return tavrilex::caretAfterWord(reinterpret_cast<HWND>(window), shown, count);
+    }
+    __attribute__((cold)) void typeMend(const tavrilex::TypedKey* keys, int count, bool shiftDown) {
+        tavrilex::KeySender sender;
+        sender.Up(VK_SHIFT);
+        sender.Press(VK_BACK, count);
+        for (int i = 0; i < count; ++i) sender.Stroke(keys[i].scanCode, keys[i].shifted != 0);
+        sender.Stroke(tavrilex::word::kScanSpace, false);
+        sender.MarkLast(tavrilex::kMarkTypedEnd);
+        if (shiftDown) sender.Down(VK_SHIFT);
+    }
+    __attribute__((cold)) void replay(const tavrilex::HeldKey& key, std::uint32_t mark) {
+        tavrilex::KeySender sender;
+        sender.Event(key.virtualKey, key.scanCode, (key.up ? KEYEVENTF_KEYUP : 0) | (key.extended ? KEYEVENTF_EXTENDEDKEY : 0),
+                     mark);
     }
 };
 

@@ -16,11 +16,13 @@
 
 #include <cstdint>
 
+#include "hooklib/auto_mend.h"
+
 namespace tavrilex {
 
 // Marks the events this library and the control program inject, in the
 // events' extra information (GetMessageExtraInfo reads it back).
-inline constexpr ULONG_PTR kInjectedKeyMark = 0x56595254;  // "VYRT"
+inline constexpr ULONG_PTR kInjectedKeyMark = kMarkTyped;
 
 class KeySender {
 public:
@@ -42,6 +44,15 @@ public:
     // which the hook passes as it is). False where the system has no
     // SendInput; nothing is typed then.
     bool Character(wchar_t character);
+    // One event as given, carrying `mark` instead of kInjectedKeyMark.
+    void Event(WORD virtualKey, WORD scanCode, DWORD flags, ULONG_PTR mark) {
+        Add(virtualKey, scanCode, flags);
+        MarkLast(mark);
+    }
+    // Gives the event added last `mark` instead of kInjectedKeyMark.
+    void MarkLast(ULONG_PTR mark) {
+        if (count_ != 0) events_[count_ - 1].ki.dwExtraInfo = mark;
+    }
 
     // Sends what has been gathered. True when the system took every event.
     bool Flush();

@@ -5,7 +5,8 @@
 // the x86-64 one, never truncated. Everything after them is the same in both,
 // up to the lock holder, which was appended later and sits on an 8-byte
 // boundary (after 4 bytes of padding in the i386 library) so that it can be
-// read and exchanged as one word. The letters area follows it.
+// read and exchanged as one word. The letters area follows it, and the
+// automatic mend's flag comes last.
 #pragma once
 
 #include <cstddef>
@@ -52,6 +53,11 @@ struct SharedHookState {
     // sign of entry i without Shift, at 2*i+1 with Shift; 0 where there is
     // none. Unicode windows receive these; 8-bit ones the table's bytes.
     alignas(4) std::uint16_t letterArea[2 * kTableCapacity];
+
+    // 1 while words typed in the wrong mode are mended at the space that
+    // ends them (DllAutoMend), else 0. A new holder of the lock clears it:
+    // the program starts with it off.
+    std::uint32_t autoMendFlag;
 };
 
 // The process holding the lock, in one word so that the lock passes from an
@@ -67,7 +73,7 @@ constexpr std::uint32_t holderCreationTimeLow(std::uint64_t holder) { return sta
 
 // The three handles, then the same 288 bytes in every build: offsets 12 to
 // 300 in the i386 library; then the lock holder at 304 (i386) or 312, and
-// the 256 bytes of letters after it.
+// the 256 bytes of letters after it, then the automatic mend's flag.
 inline constexpr std::size_t kHandlesEnd = 3 * sizeof(HandleWord);
 static_assert(offsetof(SharedHookState, hookHandle) == 0);
 static_assert(offsetof(SharedHookState, registeredWindow) == sizeof(HandleWord));
@@ -88,10 +94,12 @@ inline constexpr std::size_t kLockHolderOffset = (kHandlesEnd + 288 + 7) / 8 * 8
 static_assert(offsetof(SharedHookState, lockHolder) == kLockHolderOffset);
 inline constexpr std::size_t kLetterAreaOffset = kLockHolderOffset + 8;
 static_assert(offsetof(SharedHookState, letterArea) == kLetterAreaOffset);
-static_assert(sizeof(SharedHookState) == kLetterAreaOffset + 4 * kTableCapacity);
+inline constexpr std::size_t kAutoMendFlagOffset = kLetterAreaOffset + 4 * kTableCapacity;
+static_assert(offsetof(SharedHookState, autoMendFlag) == kAutoMendFlagOffset);
+static_assert(sizeof(SharedHookState) == (kAutoMendFlagOffset + 4 + 7) / 8 * 8);
 
 // The record as the library file stores it: no hook, lock free, method 3,
-// switch off, beeper on, count 0, a copy of the KOI8 typewriter table that
+// switch off, beeper on, no automatic mend, count 0, a copy of the KOI8 typewriter table that
 // no lookup reaches until a table is loaded, and no letters.
 constexpr SharedHookState initialSharedState() {
     SharedHookState state{};

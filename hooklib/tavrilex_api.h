@@ -110,6 +110,13 @@ inline constexpr char kDllMode[] = "DllMode";
 using DllSwitchFn = LONG(WINAPI*)(LONG on);
 inline constexpr char kDllSwitch[] = "DllSwitch";
 
+// Turns the automatic mend on (nonzero) or off (0) in every process: while
+// on, a word typed in the wrong mode is typed again in the other one at the
+// space that ends it, as Pause would. Returns the value stored, 1 or 0. Off
+// whenever a new holder takes the lock. Optional for callers.
+using DllAutoMendFn = LONG(WINAPI*)(LONG on);
+inline constexpr char kDllAutoMend[] = "DllAutoMend";
+
 // The WH_GETMESSAGE hook procedure, exported under its decorated name only.
 using GetMsgHookProcFn = LRESULT(CALLBACK*)(int code, WPARAM removeFlag, LPARAM message);
 inline constexpr char kGetMsgHookProc[] = "_GetMsgHookProc@12";
@@ -128,6 +135,7 @@ std::uint32_t WINAPI SetBeeper(std::uint32_t flag);
 std::int32_t WINAPI SetToggler(std::int32_t method);
 LONG WINAPI DllMode(void);
 LONG WINAPI DllSwitch(LONG on);
+LONG WINAPI DllAutoMend(LONG on);
 LRESULT CALLBACK GetMsgHookProc(int code, WPARAM removeFlag, LPARAM message);
 }
 #endif

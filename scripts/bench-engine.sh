@@ -13,7 +13,7 @@ cmake --build "$build" --target hook_logic_bench hook_logic_icount -j "$(nproc)"
 calls=100000
 echo
 echo "Instructions per call (callgrind, $calls calls each):"
-for which in 0 1 2 3; do
+for which in 0 1 2 3 4 5; do
   out=$(valgrind --tool=callgrind --callgrind-out-file=/dev/null --collect-atstart=no \
           --toggle-collect=vyrtel_bench_hook "$build/bench/hook_logic_icount" "$which" "$calls" 2>&1)
   name=$(echo "$out" | grep -E '^[a-z]_' | awk '{print $1}')

@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <map>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -22,7 +23,6 @@ using vyrtel::layouts::KeyEntry;
 constexpr std::int16_t kDown = static_cast<std::int16_t>(0xFF80);  // as GetKeyState
 constexpr std::int16_t kToggled = 0x0001;
 
-constexpr std::uint32_t kWmKeyUp = 0x0101;
 constexpr std::uint32_t kWmDeadChar = 0x0103;
 constexpr std::uint32_t kWmSysChar = 0x0106;
 constexpr std::uint32_t kWmMouseMove = 0x0200;
@@ -123,6 +123,59 @@ struct FakePlatform {
     }
     std::vector<std::uintptr_t> mendPosts;
     void postMend(std::uintptr_t window) { mendPosts.push_back(window); }
+
+    // The automatic mend: a decision that mends the words the test lists
+    // (their typed signs, as UTF-16) and records every word it is asked
+    // about; an edit control whose text before the caret the test sets.
+    AutoMend mend{};
+    AutoMend& autoMend() { return mend; }
+    std::uintptr_t mark = 0;  // the extra information of the message being retrieved
+    std::uintptr_t messageMark() { return mark; }
+    std::uint32_t ticks = 1000;
+    std::uint32_t now() { return ticks; }
+    struct Decided {
+        std::u16string typed, other;
+        bool typedTranslated;
+        vyrtel::automend::Layout layout;
+    };
+    std::vector<std::u16string> wrongWords;
+    std::vector<Decided> decided;
+    bool shouldMend(const vyrtel::automend::TypedSigns& w) {
+        Decided d{std::u16string(w.typed, w.count), std::u16string(w.other, w.count), w.typedTranslated, w.layout};
+        decided.push_back(d);
+        for (const auto& wrong : wrongWords) {
+            if (wrong == d.typed) return true;
+        }
+        return false;
+    }
+    std::uintptr_t editWindow = 0;  // 0: no window is an edit control
+    std::u16string textBeforeCaret;
+    bool selection = false;
+    std::vector<std::u16string> caretChecks;
+    bool caretAfterWord(std::uintptr_t window, const char16_t* shown, int count) {
+        const std::u16string word(shown, count);
+        caretChecks.push_back(word);
+        if (window != editWindow) return true;
+        return !selection && textBeforeCaret.size() >= word.size() &&
+               textBeforeCaret.compare(textBeforeCaret.size() - word.size(), word.size(), word) == 0;
+    }
+    struct Mending {
+        std::vector<std::pair<std::uint8_t, bool>> keys;
+        bool shiftDown;
+        bool operator==(const Mending&) const = default;
+    };
+    std::vector<Mending> mendings;
+    void typeMend(const TypedKey* typedKeys, int count, bool shiftDown) {
+        Mending m{{}, shiftDown};
+        for (int i = 0; i < count; ++i) m.keys.emplace_back(typedKeys[i].scanCode, typedKeys[i].shifted != 0);
+        mendings.push_back(m);
+    }
+    struct Replay {
+        HeldKey key;
+        std::uint32_t mark;
+    };
+    std::vector<Replay> replays;
+    void replay(const HeldKey& key, std::uint32_t m) { replays.push_back({key, m}); }
 
     bool wasRead(int vk) const {
         for (int r : reads) {

@@ -23,6 +23,7 @@ TEST(SharedState, StartsWithNoHookNoLockMethod3SwitchOffBeeperOnAndCount0) {
     EXPECT_EQ(kInitial.scanCodeSlot, 0);
     EXPECT_EQ(kInitial.shiftSlot, 0);
     EXPECT_EQ(kInitial.lockHolder, 0u) << "the lock is free";
+    EXPECT_EQ(kInitial.autoMendFlag, 0u) << "words are not mended by themselves";
 }
 
 // The lock word names its holder whole: a process id alone, or a creation

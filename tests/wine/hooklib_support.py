@@ -284,7 +284,8 @@ class Record:
     handles (4 bytes each in the i386 library, 8 in the x86-64 one), then
     the same fields in both, then the lock holder on an 8-byte boundary:
     process id and the low half of its creation time; then the letters, two
-    UTF-16 units for each of the 64 entries."""
+    UTF-16 units for each of the 64 entries; then the automatic mend's flag,
+    and the padding to a whole number of 8-byte words."""
 
     HANDLES = struct.Struct("<QQQ" if ARCH == "win64" else "<III")
     FIELDS = struct.Struct("<iBxHHHHHiIIi")
@@ -292,7 +293,9 @@ class Record:
     HOLDER_OFFSET = (HANDLES.size + 288 + 7) // 8 * 8
     LETTERS = struct.Struct("<128H")
     LETTERS_OFFSET = HOLDER_OFFSET + HOLDER.size
-    SIZE = LETTERS_OFFSET + LETTERS.size
+    AUTO_MEND = struct.Struct("<I")
+    AUTO_MEND_OFFSET = LETTERS_OFFSET + LETTERS.size
+    SIZE = (AUTO_MEND_OFFSET + AUTO_MEND.size + 7) // 8 * 8
 
     def __init__(self, data):
         self.data = data
@@ -305,3 +308,4 @@ class Record:
         self.holder = self.HOLDER.unpack_from(data, self.HOLDER_OFFSET)  # (0, 0) while free
         units = self.LETTERS.unpack_from(data, self.LETTERS_OFFSET)
         self.letters = [(units[i], units[i + 1]) for i in range(0, len(units), 2)]  # per entry
+        (self.auto_mend,) = self.AUTO_MEND.unpack_from(data, self.AUTO_MEND_OFFSET)

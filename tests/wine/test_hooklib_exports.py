@@ -144,7 +144,7 @@ class DllCtrlTest(unittest.TestCase):
 
 
 class SmallExportsTest(unittest.TestCase):
-    def test_beeper_toggler_and_reg_store_what_they_return(self):
+    def test_beeper_toggler_reg_and_automend_store_what_they_return(self):
         with hook_session() as wine:
             app = Driver(wine)
             reader = Driver(wine)
@@ -158,6 +158,17 @@ class SmallExportsTest(unittest.TestCase):
             self.assertEqual(reader.record().window, 0x12345)
             self.assertEqual(app.call("reg 0"), 1)
             self.assertEqual(reader.record().window, 0)
+            # The automatic mend's flag: off in the file, stored as 0 or 1,
+            # and off again whenever a new holder takes the lock.
+            self.assertEqual(reader.record().auto_mend, 0)
+            for flag, stored in ((5, 1), (0, 0), (-1, 1)):
+                self.assertEqual(app.call(f"automend {flag}"), stored, flag)
+                self.assertEqual(reader.record().auto_mend, stored, flag)
+            self.assertEqual(app.call("lock self"), 1)
+            self.assertEqual(reader.record().auto_mend, 0)
+            app.call("automend 1")
+            self.assertEqual(reader.call("lock self"), 0, "refused: the holder runs")
+            self.assertEqual(reader.record().auto_mend, 1, "a refused lock changes nothing")
 
     def test_handles_are_stored_whole_in_every_build(self):
         # All bits of a pointer-sized handle, the top ones included.

@@ -35,10 +35,10 @@ DEADLINE = 0.100  # seconds from key or click to the new look
 ICON_GROUPS = {"off": ID["IDI_MODE_OFF"], "latin": ID["IDI_MODE_LATIN"], "ukrainian": ID["IDI_MODE_UKRAINIAN"]}
 SIZE = 16
 NOTEPAD = "Untitled - Notepad"
-# The icon menu's items, from the top: Show Vyrtel, Show layout, (separator),
-# KOI8, CP1251, Disable, (separator), Exit. Down arrows from no selection
-# reach them.
-MENU_DOWNS = {"show": 1, "layout": 2, "koi8": 3, "cp1251": 4, "disable": 5, "exit": 6}
+# The icon menu's items, from the top: Show Vyrtel, Show layout, Mend words
+# automatically, (separator), KOI8, CP1251, Disable, (separator), Exit. Down
+# arrows from no selection reach them.
+MENU_DOWNS = {"show": 1, "layout": 2, "automend": 3, "koi8": 4, "cp1251": 5, "disable": 6, "exit": 7}
 
 
 def icon_looks():

@@ -16,7 +16,7 @@
 //                          entries), pattern:<unit> (128 entries: units
 //                          <unit>+2i and <unit>+2i+1), guarded (64 pattern
 //                          entries that end where unreadable memory begins)
-//   toggler <n>, beeper <n>
+//   toggler <n>, beeper <n>, automend <n>
 //   record                 the shared section as this process sees it, in hex
 //   initial                the record the library file must start with
 //   table <table>          the bytes of a table named as for ctrl (47 entries)
@@ -59,6 +59,7 @@ struct Library {
     api::DllRegFn dllReg = nullptr;
     api::SetBeeperFn setBeeper = nullptr;
     api::SetTogglerFn setToggler = nullptr;
+    api::DllAutoMendFn dllAutoMend = nullptr;
 };
 
 Library g_library;
@@ -80,7 +81,8 @@ bool loadLibrary() {
     }
     return bind(g_library.dllCtrl, api::kDllCtrl) & bind(g_library.dllLock, api::kDllLock) &
            bind(g_library.dllReg, api::kDllReg) & bind(g_library.setBeeper, api::kSetBeeper) &
-           bind(g_library.setToggler, api::kSetToggler) & bind(g_library.dllCtrlW, api::kDllCtrlW);
+           bind(g_library.setToggler, api::kSetToggler) & bind(g_library.dllCtrlW, api::kDllCtrlW) &
+           bind(g_library.dllAutoMend, api::kDllAutoMend);
 }
 
 void printHex(const char* label, const unsigned char* bytes, unsigned size) {
@@ -204,6 +206,8 @@ bool execute(char* line) {
         }
     } else if (std::strcmp(cmd, "toggler") == 0 && n == 2) {
         std::printf("toggler %d\n", int(g_library.setToggler(static_cast<std::int32_t>(hooktest::number(w[1])))));
+    } else if (std::strcmp(cmd, "automend") == 0 && n == 2) {
+        std::printf("automend %ld\n", long(g_library.dllAutoMend(static_cast<LONG>(hooktest::number(w[1])))));
     } else if (std::strcmp(cmd, "beeper") == 0 && n == 2) {
         std::printf("beeper %u\n", unsigned(g_library.setBeeper(hooktest::number(w[1]))));
     } else if (std::strcmp(cmd, "record") == 0) {
