@@ -50,7 +50,7 @@ struct Keys {
         return vyrtel::automend::shouldMend(word);
     }
     __attribute__((noinline)) bool caretAfterWord(std::uintptr_t, const char16_t*, int) { return false; }
-    void typeMend(const tavrilex::TypedKey*, int, bool) {}
+    bool typeMend(const tavrilex::TypedKey*, int, bool) { return true; }
     void replay(const tavrilex::HeldKey&, std::uint32_t) {}
 };
 

@@ -36,7 +36,8 @@
 //   bool caretAfterWord(std::uintptr_t window, const char16_t* shown, int count);
 //       false when the window is an edit control whose selection is not
 //       empty or whose text before the caret is not `shown`
-//   void typeMend(const TypedKey* keys, int count, bool shiftDown);
+//   bool typeMend(const TypedKey* keys, int count, bool shiftDown);
+//       false when the system took none of its keys
 //       types Shift up, `count` Backspaces, the keys and a space, the last
 //       event marked kMarkTypedEnd, then Shift down again when `shiftDown`
 //   void replay(const HeldKey& key, std::uint32_t mark);
@@ -417,7 +418,15 @@ __attribute__((noinline, cold)) bool autoMendAtSpace(SharedHookState& state, Pla
     // Forgotten before any of it arrives: the keys make the word anew.
     word::forget(typed);
     automend::startHolding(mend, platform.now());
-    platform.typeMend(keys, count, shiftDown);
+    if (!platform.typeMend(keys, count, shiftDown)) {
+        // The system took none of it (a window that refuses injected
+        // input): the space goes through as typed, and the mode goes back.
+        mend.holding = false;
+        mend.mendedKeys = 0;
+        switchTranslation(state, translated, platform);
+        msg.message = kWmKeyDown;
+        return false;
+    }
     return true;
 }
 

@@ -100,7 +100,7 @@ struct Win32Platform {
     __attribute__((cold)) bool caretAfterWord(std::uintptr_t window, const char16_t* shown, int count) {
         return tavrilex::caretAfterWord(reinterpret_cast<HWND>(window), shown, count);
     }
-    __attribute__((cold)) void typeMend(const tavrilex::TypedKey* keys, int count, bool shiftDown) {
+    __attribute__((cold)) bool typeMend(const tavrilex::TypedKey* keys, int count, bool shiftDown) {
         tavrilex::KeySender sender;
         sender.Up(VK_SHIFT);
         sender.Press(VK_BACK, count);
@@ -108,6 +108,8 @@ struct Win32Platform {
         sender.Stroke(tavrilex::word::kScanSpace, false);
         sender.MarkLast(tavrilex::kMarkTypedEnd);
         if (shiftDown) sender.Down(VK_SHIFT);
+        sender.Flush();
+        return sender.AnyTaken();
     }
     __attribute__((cold)) void replay(const tavrilex::HeldKey& key, std::uint32_t mark) {
         tavrilex::KeySender sender;

@@ -66,10 +66,11 @@ bool KeySender::Character(wchar_t character) {
 bool KeySender::Flush() {
     if (count_ == 0) return allTaken_;
     if (sendInput_ != nullptr) {
-        if (sendInput_(static_cast<UINT>(count_), events_, sizeof(INPUT)) != static_cast<UINT>(count_)) {
-            allTaken_ = false;
-        }
+        const UINT taken = sendInput_(static_cast<UINT>(count_), events_, sizeof(INPUT));
+        if (taken != static_cast<UINT>(count_)) allTaken_ = false;
+        if (taken != 0) anyTaken_ = true;
     } else {
+        anyTaken_ = true;
         for (int i = 0; i < count_; ++i) {
             const KEYBDINPUT& key = events_[i].ki;
             if (key.dwFlags & KEYEVENTF_UNICODE) continue;

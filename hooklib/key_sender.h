@@ -57,6 +57,9 @@ public:
     // Sends what has been gathered. True when the system took every event.
     bool Flush();
 
+    // Whether the system took any event sent so far.
+    bool AnyTaken() const { return anyTaken_; }
+
     // Whether SendInput was found (else keybd_event is used).
     bool HasSendInput() const { return sendInput_ != nullptr; }
 
@@ -71,6 +74,7 @@ private:
     INPUT events_[kBatch];
     int count_ = 0;
     bool allTaken_ = true;
+    bool anyTaken_ = false;
 };
 
 }  // namespace tavrilex

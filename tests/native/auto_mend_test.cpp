@@ -92,6 +92,15 @@ TEST_F(AutoMendTest, AWrongWordIsTypedAgainInTheOtherModeAtItsSpaceWhichTheProgr
     EXPECT_TRUE(keys.mend.holding);
 }
 
+TEST_F(AutoMendTest, AMendTheSystemRefusesLetsTheSpaceThroughAndPutsTheModeBack) {
+    keys.injectionRefused = true;
+    typeKeys(kPryvit);
+    EXPECT_EQ(space(), kWmKeyDown) << "the space is never lost";
+    EXPECT_EQ(state.translationSwitch, 0u);
+    EXPECT_FALSE(keys.mend.holding) << "no key of the user's is held for a mend that never comes";
+    EXPECT_EQ(keys.mend.mendedKeys, 0u) << "Pause has nothing to take back";
+}
+
 TEST_F(AutoMendTest, AWordTypedWithTranslationOnIsDecidedOnItsLettersAndMendedToLatin) {
     state.translationSwitch = 1;
     typeKeys(kHello);

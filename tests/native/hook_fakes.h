@@ -165,10 +165,12 @@ struct FakePlatform {
         bool operator==(const Mending&) const = default;
     };
     std::vector<Mending> mendings;
-    void typeMend(const TypedKey* typedKeys, int count, bool shiftDown) {
+    bool injectionRefused = false;
+    bool typeMend(const TypedKey* typedKeys, int count, bool shiftDown) {
         Mending m{{}, shiftDown};
         for (int i = 0; i < count; ++i) m.keys.emplace_back(typedKeys[i].scanCode, typedKeys[i].shifted != 0);
         mendings.push_back(m);
+        return !injectionRefused;
     }
     struct Replay {
         HeldKey key;
