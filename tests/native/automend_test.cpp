@@ -109,6 +109,9 @@ INSTANTIATE_TEST_SUITE_P(Typewriter, Decision, testing::Values(
     MendCase{u"руддщ", Layout::Typewriter, true},
     MendCase{u"цщкдв", Layout::Typewriter, true},       // world
     MendCase{u"ЦШТВЩЦ", Layout::Typewriter, true},      // WINDOW, all capitals
+    MendCase{u"ШІЩ", Layout::Typewriter, true},         // ISO: an abbreviation typed with translation on
+    MendCase{u"ЕСЗ", Layout::Typewriter, true},         // TCP
+    MendCase{u"пдшис", Layout::Typewriter, true},       // glibc, which no list knows
     // Right words stay in both modes.
     MendCase{u"hello", Layout::Typewriter, false},
     MendCase{u"hello,", Layout::Typewriter, false},     // the comma key is б, but the comma belongs here
@@ -117,6 +120,9 @@ INSTANTIATE_TEST_SUITE_P(Typewriter, Decision, testing::Values(
     // What switchers are blamed for.
     MendCase{u"gpg", Layout::Typewriter, false},
     MendCase{u"CSV", Layout::Typewriter, false},
+    MendCase{u"LBD", Layout::Typewriter, false},        // ДИВ, but into Ukrainian few capitals stay
+    MendCase{u"США", Layout::Typewriter, false},        // an abbreviation the Ukrainian list holds
+    MendCase{u"ДНК", Layout::Typewriter, false},
     MendCase{u"iPhone", Layout::Typewriter, false},     // a capital inside
     MendCase{u"=>", Layout::Typewriter, false},
     MendCase{u"a.out", Layout::Typewriter, false},
@@ -140,6 +146,12 @@ INSTANTIATE_TEST_SUITE_P(Phonetic, Decision, testing::Values(
     MendCase{u"pan", Layout::Phonetic, false},
     MendCase{u"анд", Layout::Phonetic, true},           // the list has only the name Анд
     MendCase{u"-name", Layout::Phonetic, false},
+    MendCase{u"ЛАТІН", Layout::Phonetic, true},         // LATIN: both forms known, the English far likelier
+    MendCase{u"латін", Layout::Phonetic, false},        // ...but in small letters a known form stays
+    MendCase{u"ІСО", Layout::Phonetic, true},           // ISO
+    MendCase{u"США", Layout::Phonetic, false},
+    MendCase{u"DYV", Layout::Phonetic, true},           // ДИВ, a word of the list
+    MendCase{u"CPU", Layout::Phonetic, false},          // ЦПУ, which the list does not hold
     MendCase{u"привіт", Layout::Phonetic, false}));
 
 TEST(Decision, KeepsWhatNoModeCouldTellApart) {
