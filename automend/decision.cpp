@@ -56,10 +56,10 @@ constexpr Bars kTypewriterIntoUkrainian{{-8 * kUnitsPerBit, 8 * kUnitsPerBit},
                                         {20 * kUnitsPerBit, 6 * kUnitsPerBit},
                                         kNever, false, kNever};
 // `ЛАТІН` is a word the filter knows, but `LATIN` was meant.
-constexpr Bars kPhoneticIntoEnglish{{-2 * kUnitsPerBit, 8 * kUnitsPerBit},
+constexpr Bars kPhoneticIntoEnglish{{-8 * kUnitsPerBit, 9 * kUnitsPerBit},
                                     {11 * kUnitsPerBit, 8 * kUnitsPerBit},
                                     kFewCapitalsIntoEnglish, false,
-                                    {8 * kUnitsPerBit, 8 * kUnitsPerBit}};
+                                    {6 * kUnitsPerBit, 8 * kUnitsPerBit}};
 constexpr Bars kPhoneticIntoUkrainian{{-2 * kUnitsPerBit, 8 * kUnitsPerBit},
                                       {11 * kUnitsPerBit, 7 * kUnitsPerBit},
                                       {8 * kUnitsPerBit, 6 * kUnitsPerBit}, true, kNever};
