@@ -156,7 +156,7 @@ struct Reading {
     bool word = true;  // letters, apostrophes and single hyphens inside; punctuation only at the edges
     bool digit = false;
     bool capitalInside = false;  // a capital after the first letter, the word not all capitals
-    bool allCapitals = false;    // two letters or more, every one a capital
+    bool allCapitals = false;    // two letters or more, every one a capital (in English, but a plural's s)
     bool known = true;           // every hyphen-separated part is in the dictionary
     bool closed = false;         // a closed-class word of the language
     int letters = 0;
@@ -276,7 +276,9 @@ Reading read(const char16_t* signs, int count, bool ukrainian) {
     }
     walk.end(r);
     r.known = r.known && r.word;
-    r.allCapitals = r.letters >= 2 && capitals == r.letters;
+    // An English abbreviation's plural (`IDs`, `CPUs`) counts as capitals.
+    const bool plural = !ukrainian && signs[last] == u's' && r.letters >= 3 && capitals == r.letters - 1;
+    r.allCapitals = r.letters >= 2 && (capitals == r.letters || plural);
     r.capitalInside = laterCapital && !r.allCapitals;
     return r;
 }

@@ -112,6 +112,7 @@ INSTANTIATE_TEST_SUITE_P(Typewriter, Decision, testing::Values(
     MendCase{u"ШІЩ", Layout::Typewriter, true},         // ISO: an abbreviation typed with translation on
     MendCase{u"ЕСЗ", Layout::Typewriter, true},         // TCP
     MendCase{u"пдшис", Layout::Typewriter, true},       // glibc, which no list knows
+    MendCase{u"СЗГі", Layout::Typewriter, true},        // CPUs: an abbreviation's plural counts as capitals
     // Right words stay in both modes.
     MendCase{u"hello", Layout::Typewriter, false},
     MendCase{u"hello,", Layout::Typewriter, false},     // the comma key is б, but the comma belongs here
@@ -124,6 +125,7 @@ INSTANTIATE_TEST_SUITE_P(Typewriter, Decision, testing::Values(
     MendCase{u"США", Layout::Typewriter, false},        // an abbreviation the Ukrainian list holds
     MendCase{u"ДНК", Layout::Typewriter, false},
     MendCase{u"iPhone", Layout::Typewriter, false},     // a capital inside
+    MendCase{u"PIDs", Layout::Typewriter, false},       // ЗШВі: a Ukrainian word has no such plural
     MendCase{u"=>", Layout::Typewriter, false},
     MendCase{u"a.out", Layout::Typewriter, false},
     MendCase{u"cd", Layout::Typewriter, false},         // too short to tell
@@ -149,6 +151,7 @@ INSTANTIATE_TEST_SUITE_P(Phonetic, Decision, testing::Values(
     MendCase{u"ЛАТІН", Layout::Phonetic, true},         // LATIN: both forms known, the English far likelier
     MendCase{u"латін", Layout::Phonetic, false},        // ...but in small letters a known form stays
     MendCase{u"ІСО", Layout::Phonetic, true},           // ISO
+    MendCase{u"ІДс", Layout::Phonetic, true},           // IDs
     MendCase{u"США", Layout::Phonetic, false},
     MendCase{u"DYV", Layout::Phonetic, true},           // ДИВ, a word of the list
     MendCase{u"CPU", Layout::Phonetic, false},          // ЦПУ, which the list does not hold
