@@ -12,8 +12,8 @@ using model::kUnitsPerBit;
 // Fewer letters than this are never mended: short words are too often
 // both (`in`, `no`, `to` against `шт`, `тщ`, `ещ`), and too cheap to retype.
 constexpr int kMinLetters = 3;
-// A word of capitals alone is mended only from this length: shorter ones
-// are mostly abbreviations (`CSV` is also `СІМ`).
+// A word of capitals alone shorter than this is mostly an abbreviation
+// (`CSV` is also `СІМ`): it has bars of its own.
 constexpr int kMinCapitals = 4;
 // What a sign that is no letter, apostrophe or hyphen costs inside a word,
 // and what a punctuation mark costs at its edge.
@@ -27,15 +27,42 @@ struct Bar {
     int margin;
     int mostPerTrigram;
 };
+// A bar no form clears.
+constexpr Bar kNever{1 << 20, 0};
 struct Bars {
     Bar otherKnown;
     Bar neitherKnown;
+    // Fewer capitals than kMinCapitals and nothing else (`ISO`, `ДИВ`):
+    // mostly abbreviations, which a model of words reads badly.
+    Bar fewCapitals;
+    bool fewCapitalsOtherKnown;  // ...and only into a form the dictionary knows
+    // All capitals, both forms known: the other likelier by this bar.
+    Bar bothKnownCapitals;
 };
-// The phonetic layout's wrong-mode forms read like transliterations, which
-// the trigrams find less strange than the typewriter's: there an unknown
-// form needs less margin, a known one a little more.
-constexpr Bars kTypewriterBars{{-8 * kUnitsPerBit, 8 * kUnitsPerBit}, {20 * kUnitsPerBit, 6 * kUnitsPerBit}};
-constexpr Bars kPhoneticBars{{-2 * kUnitsPerBit, 8 * kUnitsPerBit}, {11 * kUnitsPerBit, 7 * kUnitsPerBit}};
+// Each direction spends the other language's false mends: mending into
+// English risks Ukrainian text, mending into Ukrainian English text.
+// Ukrainian text holds few abbreviations in Cyrillic capitals, so an
+// English one typed with translation on (`ШІЩ` for `ISO`) is mended, and
+// English words unknown to the lists (`glibc`, `ssh`) need less margin
+// than the Ukrainian ones would. The phonetic layout's wrong-mode forms
+// read like transliterations, which the trigrams find less strange than
+// the typewriter's: there an unknown form needs less margin, a known one a
+// little more.
+constexpr Bar kFewCapitalsIntoEnglish{-8 * kUnitsPerBit, 10 * kUnitsPerBit};
+constexpr Bars kTypewriterIntoEnglish{{-8 * kUnitsPerBit, 8 * kUnitsPerBit},
+                                      {8 * kUnitsPerBit, 8 * kUnitsPerBit},
+                                      kFewCapitalsIntoEnglish, false, kNever};
+constexpr Bars kTypewriterIntoUkrainian{{-8 * kUnitsPerBit, 8 * kUnitsPerBit},
+                                        {20 * kUnitsPerBit, 6 * kUnitsPerBit},
+                                        kNever, false, kNever};
+// `ЛАТІН` is a word the filter knows, but `LATIN` was meant.
+constexpr Bars kPhoneticIntoEnglish{{-8 * kUnitsPerBit, 9 * kUnitsPerBit},
+                                    {11 * kUnitsPerBit, 8 * kUnitsPerBit},
+                                    kFewCapitalsIntoEnglish, false,
+                                    {6 * kUnitsPerBit, 8 * kUnitsPerBit}};
+constexpr Bars kPhoneticIntoUkrainian{{-2 * kUnitsPerBit, 8 * kUnitsPerBit},
+                                      {11 * kUnitsPerBit, 7 * kUnitsPerBit},
+                                      {8 * kUnitsPerBit, 6 * kUnitsPerBit}, true, kNever};
 // A closed-class word is mended into whatever the typed form looks like,
 // unless the typed form is a word itself, when it must be the less likely
 // by this margin.
@@ -129,7 +156,7 @@ struct Reading {
     bool word = true;  // letters, apostrophes and single hyphens inside; punctuation only at the edges
     bool digit = false;
     bool capitalInside = false;  // a capital after the first letter, the word not all capitals
-    bool allCapitals = false;    // two letters or more, every one a capital
+    bool allCapitals = false;    // two letters or more, every one a capital (in English, but a plural's s)
     bool known = true;           // every hyphen-separated part is in the dictionary
     bool closed = false;         // a closed-class word of the language
     int letters = 0;
@@ -249,7 +276,9 @@ Reading read(const char16_t* signs, int count, bool ukrainian) {
     }
     walk.end(r);
     r.known = r.known && r.word;
-    r.allCapitals = r.letters >= 2 && capitals == r.letters;
+    // An English abbreviation's plural (`IDs`, `CPUs`) counts as capitals.
+    const bool plural = !ukrainian && signs[last] == u's' && r.letters >= 3 && capitals == r.letters - 1;
+    r.allCapitals = r.letters >= 2 && (capitals == r.letters || plural);
     r.capitalInside = laterCapital && !r.allCapitals;
     return r;
 }
@@ -268,8 +297,15 @@ bool shouldMend(const TypedSigns& word) {
     // The typed form's capitals are the other's but where a key gives a
     // sign on one side (`:` is Ж): the other form alone tells.
     if (other.capitalInside) return false;
-    if (other.allCapitals && other.letters < kMinCapitals) return false;
+    const bool intoEnglish = word.typedTranslated;
+    const Bars& bars = word.layout == Layout::Phonetic ? (intoEnglish ? kPhoneticIntoEnglish : kPhoneticIntoUkrainian)
+                                                       : (intoEnglish ? kTypewriterIntoEnglish : kTypewriterIntoUkrainian);
     const bool typedKnown = typed.known && typed.cost <= kMostPerKnownTrigram * typed.trigrams;
+    if (other.allCapitals && other.letters < kMinCapitals) {
+        // Whatever the trigrams say of an abbreviation the lists hold (`США`).
+        if (typed.known || (bars.fewCapitalsOtherKnown && !other.known)) return false;
+        return clears(typed, other, bars.fewCapitals);
+    }
     // A closed-class word beats a rare form typed by chance: `еру` is a
     // Ukrainian word, but `the` is what was meant.
     if (other.closed && !typed.closed) {
@@ -277,8 +313,7 @@ bool shouldMend(const TypedSigns& word) {
         if (typedKnown) bar.margin = kOverKnownClosedClass;
         return clears(typed, other, bar);
     }
-    if (typedKnown) return false;
-    const Bars& bars = word.layout == Layout::Phonetic ? kPhoneticBars : kTypewriterBars;
+    if (typedKnown) return other.allCapitals && other.known && clears(typed, other, bars.bothKnownCapitals);
     return clears(typed, other, other.known ? bars.otherKnown : bars.neitherKnown);
 }
 
