@@ -38,7 +38,7 @@ needed=(
   valgrind python3 zip unzip wixl msitools
   wukrainian wamerican wbritish
 )
-optional=(manpages manpages-uk)
+optional=(manpages manpages-uk man-db groff-base)
 i386=(wine32:i386)
 
 note=${BUILD_DIR:-build}/i386-wine-not-installed.txt
