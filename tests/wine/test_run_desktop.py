@@ -18,7 +18,7 @@ import unittest
 
 from test_app import app_session
 from test_tray import SIZE, icon_looks, shows
-from winetest import ARTIFACTS, WINE, Pixels, WineSession, wait_until
+from winetest import ARTIFACTS, WINE, Pixels, WaitTimeout, WineSession, wait_until
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))),
                                 "scripts"))
@@ -81,7 +81,17 @@ class DisplayRunTest(unittest.TestCase):
                                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                                             start_new_session=True)
                     wine.processes.append(proc)
-                    window = wait_until(lambda: own_windows(wine, "Notepad$"), timeout=60, what="Notepad")[0]
+                    # Notepad is the prefix's first window: Wine's first start of a
+                    # program with windows in a new prefix can take most of a
+                    # minute on a busy machine.
+                    try:
+                        window = wait_until(lambda: own_windows(wine, "Notepad$"), timeout=120, what="Notepad")[0]
+                    except WaitTimeout:
+                        titled = {w: wine.xdotool("getwindowpid", w, check=False).strip()
+                                  for w in wine.find_windows("Notepad")}
+                        self.fail(f"no Notepad of this prefix; Notepad's process "
+                                  f"{'ended with ' + str(proc.poll()) if proc.poll() is not None else 'runs'}, "
+                                  f"windows titled Notepad and their owners: {titled}")
                     wine.focus(window)
                     if typed:
                         wine.xdotool("type", typed)
