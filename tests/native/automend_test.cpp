@@ -8,6 +8,7 @@
 
 #include "automend/decision.h"
 #include "automend/text_signs.h"
+#include "tools/text_words.h"
 
 namespace {
 
@@ -31,21 +32,7 @@ Decided decide(const std::u16string& word, Layout layout) {
 
 // The word in UTF-8, for naming a failing case.
 std::string narrow(const char16_t* word) {
-    std::string out;
-    for (; *word; ++word) {
-        const char16_t c = *word;
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
+    return vyrtel::automend::encode(word, static_cast<int>(std::char_traits<char16_t>::length(word)));
 }
 
 struct OtherCase {
