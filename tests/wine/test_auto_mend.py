@@ -16,7 +16,7 @@ import unittest
 
 from hooklib_support import Driver
 from test_app import CP1251, KOI8, app_session
-from test_e2e import TABLES, AnsiClient, e2e_session
+from test_e2e import TABLES, e2e_session, password_client
 from test_pause import keysyms, table_bytes
 from test_tray import NOTEPAD, TraySession
 from winetest import wait_until
@@ -124,19 +124,10 @@ class AnsiProgramAutoMendTest(unittest.TestCase):
             wait_until(lambda: desk.client.text() == b" ", what=f"the selection replaced, have {desk.client.text()!r}")
             self.assertEqual(desk.reader.record().switch, 0)
 
-            secret = AnsiClient(wine, title="Vyrtel password client", password=True)
-            try:
-                window = wine.wait_window("^Vyrtel password client$")
-                wine.focus(window)
-                x, y, width, height = wine.geometry(window)
-                wine.xdotool("mousemove", "--sync", x + width // 2, y + height // 2, "click", "1")
-                wait_until(lambda: secret.state()["focus"] == 1 and secret.state()["foreground"] == 1,
-                           what="the password edit focused")
+            with password_client(wine) as secret:
                 wine.xdotool("key", "--delay", "20", *keysyms("ghbdsn x"))
                 wait_until(lambda: secret.text() == b"ghbdsn x", what="the password typed as it is")
                 self.assertEqual(desk.reader.record().switch, 0)
-            finally:
-                secret.close(timeout=10)
 
 
 if __name__ == "__main__":

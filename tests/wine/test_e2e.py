@@ -157,6 +157,23 @@ class AnsiClient(Program):
         return result
 
 
+@contextlib.contextmanager
+def password_client(wine):
+    """An ANSI client whose edit hides its text, focused by a click as a
+    user focuses it; closed on leaving."""
+    secret = AnsiClient(wine, title="Vyrtel password client", password=True)
+    try:
+        window = wine.wait_window("^Vyrtel password client$")
+        wine.focus(window)
+        x, y, width, height = wine.geometry(window)
+        wine.xdotool("mousemove", "--sync", x + width // 2, y + height // 2, "click", "1")
+        wait_until(lambda: secret.state()["focus"] == 1 and secret.state()["foreground"] == 1,
+                   what="the password edit focused")
+        yield secret
+    finally:
+        secret.close(timeout=10)
+
+
 def scan_of(lparam):
     return (lparam >> 16) & 0xFF
 

@@ -22,7 +22,7 @@ import unittest
 
 from hooklib_support import make_scroll_lock_a_lock_key
 from test_app import CP1251, CYCLED, KOI8, NUM_LOCK, PHONETIC, SCROLL_LOCK, TYPEWRITER, app_session
-from test_e2e import TABLES, AnsiClient, e2e_session
+from test_e2e import TABLES, e2e_session, password_client
 from test_tray import NOTEPAD, TraySession
 from winetest import wait_until
 
@@ -166,22 +166,13 @@ class AnsiProgramPauseTest(unittest.TestCase):
             desk.client.expect("keydown 19")
 
             # A password edit keeps no word: its Pause arrives, its text stays.
-            secret = AnsiClient(wine, title="Vyrtel password client", password=True)
-            try:
-                window = wine.wait_window("^Vyrtel password client$")
-                wine.focus(window)
-                x, y, width, height = wine.geometry(window)
-                wine.xdotool("mousemove", "--sync", x + width // 2, y + height // 2, "click", "1")
-                wait_until(lambda: secret.state()["focus"] == 1 and secret.state()["foreground"] == 1,
-                           what="the password edit focused")
+            with password_client(wine) as secret:
                 wine.xdotool("key", "--delay", "20", *keysyms("ghb"))
                 wait_until(lambda: secret.text() == b"ghb", what="the password typed")
                 wine.xdotool("key", "Pause")
                 secret.expect("keydown 19")
                 self.assertEqual(secret.text(), b"ghb")
                 self.assertEqual(desk.reader.record().switch, 0)
-            finally:
-                secret.close(timeout=10)
 
 
 if __name__ == "__main__":
